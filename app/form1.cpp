@@ -1,0 +1,131 @@
+#include "app/form1.h"
+
+#include <exception>
+#include <new>
+
+#include "runtime/cp936.h"
+#include "runtime/failure.h"
+
+namespace torvane {
+
+Form1::Form1(Form1Services services) : services_(services) {}
+
+template <typename Handler>
+void Form1::Dispatch(Handler&& handler) {
+  std::string message;
+  try {
+    handler();
+    return;
+  } catch (const Failure& failure) {
+    message = DescribeFailure(failure);
+  } catch (const std::bad_alloc&) {
+    message = "内存不足";
+  } catch (const std::exception& error) {
+    message = std::string("意外的错误：") + error.what();
+  }
+  // Every file a handler opens is closed as its owner goes out of scope, so the window can go on.
+  services_.message_box.Show(message, "错误", MessageIcon::Error);
+}
+
+void Form1::Raise(Form1Event event) {
+  Dispatch([&] {
+    switch (event) {
+      case Form1Event::Load:
+        return Form_Load();
+      case Form1Event::Command1Click:
+        return Command1_Click();
+      case Form1Event::Command2Click:
+        return Command2_Click();
+      case Form1Event::Text3Change:
+        return Text3_Change();
+      case Form1Event::Text4Change:
+        return Text4_Change();
+    }
+  });
+}
+
+void Form1::RaiseKeyPress(TextBox box, int16_t& key_code) {
+  Dispatch([&] {
+    switch (box) {
+      case TextBox::Text2:
+        return Text2_KeyPress(key_code);
+      case TextBox::Text3:
+        return Text3_KeyPress(key_code);
+      case TextBox::Text4:
+        return Text4_KeyPress(key_code);
+      case TextBox::Text1:
+      case TextBox::Text5:
+        return;
+    }
+  });
+}
+
+void Form1::Form_Load() {
+  FolderPath = services_.location.ProgramFolder();
+  services_.controls.SetText(TextBox::Text1, FolderPath);
+  services_.controls.SetLabel8Caption(
+      BuildCatalogue(catalogue, FolderPath, services_.lister));
+  // Text3 is editable from the start, so there is nothing to unlock once files were found.
+}
+
+void Form1::Command1_Click() {
+  // Every step goes on whatever the step before it did: a refused or cancelled pick keeps the
+  // previous folder, which is shown again and catalogued afresh.
+  try {
+    std::string picked = BrowseFolder("请选择一个文件夹：");
+    if (!picked.empty()) FolderPath = std::move(picked);
+  } catch (const Failure&) {
+  }
+  try {
+    services_.controls.SetText(TextBox::Text1, FolderPath);
+  } catch (const Failure&) {
+  }
+  try {
+    services_.controls.SetLabel8Caption(
+        BuildCatalogue(catalogue, FolderPath, services_.lister));
+  } catch (const Failure&) {
+  }
+}
+
+std::string Form1::BrowseFolder(const std::string& title) {
+  std::optional<std::string> picked =
+      services_.folder_browser.Browse(title.empty() ? "选择目录" : title);
+  if (!picked) return {};
+  bool lossless = true;
+  std::string bytes = Utf8ToCp936(*picked, &lossless);
+  if (!lossless) {
+    throw Failure(FailureKind::InvalidArgument, "文件夹路径含有无法用简体中文编码表示的字符");
+  }
+  if (bytes.size() > kMaxFolderBytes) {
+    throw Failure(FailureKind::InvalidArgument, "文件夹路径太长");
+  }
+  return *picked;
+}
+
+void Form1::Command2_Click() {}
+
+void Form1::Text2_KeyPress(int16_t& KeyAscii) {
+  if (KeyAscii != 8 && (KeyAscii < 48 || KeyAscii > 57)) KeyAscii = 0;
+}
+
+void Form1::DecimalFilter(TextBox box, int16_t& KeyAscii) {
+  if (KeyAscii == 8) return;
+  if (KeyAscii == 46) {
+    if (services_.controls.Text(box).find('.') != std::string::npos) KeyAscii = 0;
+    return;
+  }
+  if (KeyAscii < 47 || KeyAscii > 57) KeyAscii = 0;
+}
+
+void Form1::Text3_KeyPress(int16_t& KeyAscii) { DecimalFilter(TextBox::Text3, KeyAscii); }
+void Form1::Text4_KeyPress(int16_t& KeyAscii) { DecimalFilter(TextBox::Text4, KeyAscii); }
+
+void Form1::LinkSummaryName() {
+  services_.controls.SetText(TextBox::Text5, services_.controls.Text(TextBox::Text3) + "-" +
+                                                 services_.controls.Text(TextBox::Text4));
+}
+
+void Form1::Text3_Change() { LinkSummaryName(); }
+void Form1::Text4_Change() { LinkSummaryName(); }
+
+}  // namespace torvane

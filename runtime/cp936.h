@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/int16.h"
+
+namespace torvane {
+
+/// Texts that cross a file or a file name are bytes in code page 936 (GBK). A lead byte
+/// 0x81..0xFE followed by a trail byte 0x40..0x7E or 0x80..0xFE is one double-byte character;
+/// any other byte is one character on its own.
+constexpr bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+constexpr bool IsTrailByte(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
+}
+
+/// Bytes taken by the character that starts at `pos` of `bytes` (1 or 2).
+inline std::size_t CharWidth(std::string_view bytes, std::size_t pos) {
+  auto lead = static_cast<unsigned char>(bytes[pos]);
+  return IsLeadByte(lead) && pos + 1 < bytes.size() &&
+                 IsTrailByte(static_cast<unsigned char>(bytes[pos + 1]))
+             ? 2
+             : 1;
+}
+
+/// The character code of the character at `pos`: its byte for a one-byte character,
+/// lead * 256 + trail - 65536 (always negative) for a double-byte one.
+inline int16_t CharCode(std::string_view bytes, std::size_t pos) {
+  auto lead = static_cast<unsigned char>(bytes[pos]);
+  if (CharWidth(bytes, pos) == 1) return static_cast<int16_t>(lead);
+  auto trail = static_cast<unsigned char>(bytes[pos + 1]);
+  return static_cast<int16_t>(lead * 256 + trail - 65536);
+}
+
+/// Length of `bytes` in characters; Overflow above 32767.
+Int16 CharLength16(std::string_view bytes);
+
+/// UTF-8 to code page 936. A character the code page lacks, or a malformed UTF-8 sequence,
+/// becomes "?". `lossless`, when given, tells whether nothing was replaced.
+std::string Utf8ToCp936(std::string_view utf8, bool* lossless = nullptr);
+
+/// Code page 936 to UTF-8. A byte sequence that is not code page 936 becomes U+FFFD.
+std::string Cp936ToUtf8(std::string_view bytes);
+
+/// The code page 936 character code of the first character of a UTF-8 text, as a key press
+/// hands it over; 0 for an empty text, 63 ("?") for a character the code page lacks.
+int16_t KeyCodeOfUtf8(std::string_view utf8);
+
+}  // namespace torvane

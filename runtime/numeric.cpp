@@ -1,0 +1,146 @@
+#include "runtime/numeric.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace torvane {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The parts of a decimal number as scanned, before conversion.
+struct Scanned {
+  bool negative = false;
+  std::string digits;        // mantissa digits, without the point
+  long long point = 0;       // digits before the point
+  long long exponent = 0;    // saturated well beyond the double range
+  bool any_digit = false;    // at least one mantissa digit
+};
+
+void AddExponentDigit(long long& exponent, char c) {
+  constexpr long long kSaturate = 1'000'000'000LL;
+  if (exponent < kSaturate) exponent = exponent * 10 + (c - '0');
+}
+
+// Converts a scanned number with a correctly rounded conversion; magnitudes beyond the double
+// range give infinity, tiny ones zero.
+double Convert(const Scanned& number) {
+  // Strip leading zeros so that the decimal exponent of the first significant digit is known.
+  std::size_t first = number.digits.find_first_not_of('0');
+  if (first == std::string::npos) return number.negative ? -0.0 : 0.0;
+  std::size_t last = number.digits.find_last_not_of('0');
+  std::string_view significant(number.digits.data() + first, last - first + 1);
+  // Value = 0.significant * 10^(scale).
+  long long scale = number.point - static_cast<long long>(first) + number.exponent;
+  double magnitude;
+  if (scale > 400) {
+    magnitude = std::numeric_limits<double>::infinity();
+  } else if (scale < -400) {
+    magnitude = 0.0;
+  } else {
+    std::string text = "0.";
+    text.append(significant);
+    text += 'e';
+    text += std::to_string(scale);
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+      magnitude = scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+  }
+  return number.negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+double LenientValue(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+  std::size_t i = 0;
+  auto skip = [&] {
+    while (i < text.size() && blank(text[i])) ++i;
+  };
+  Scanned number;
+  skip();
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    number.negative = text[i] == '-';
+    ++i;
+  }
+  bool seen_point = false;
+  for (skip(); i < text.size(); skip()) {
+    char c = text[i];
+    if (IsDigit(c)) {
+      number.digits += c;
+      if (!seen_point) ++number.point;
+      number.any_digit = true;
+    } else if (c == '.' && !seen_point) {
+      seen_point = true;
+    } else {
+      break;
+    }
+    ++i;
+  }
+  if (!number.any_digit) return 0.0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    skip();
+    bool negative_exponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      negative_exponent = text[i] == '-';
+      ++i;
+    }
+    long long exponent = 0;
+    for (skip(); i < text.size() && IsDigit(text[i]); skip()) AddExponentDigit(exponent, text[i++]);
+    number.exponent = negative_exponent ? -exponent : exponent;
+  }
+  return Convert(number);
+}
+
+double StrictValue(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  auto mismatch = [&] {
+    return Failure(FailureKind::TypeMismatch, "“" + std::string(text) + "”不是数字");
+  };
+  std::size_t i = 0;
+  while (i < text.size() && blank(text[i])) ++i;
+  Scanned number;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.negative = text[i++] == '-';
+  bool seen_point = false;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    if (IsDigit(c)) {
+      number.digits += c;
+      if (!seen_point) ++number.point;
+      number.any_digit = true;
+    } else if (c == '.' && !seen_point) {
+      seen_point = true;
+    } else {
+      break;
+    }
+  }
+  if (!number.any_digit) throw mismatch();
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    bool negative_exponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative_exponent = text[i++] == '-';
+    if (i >= text.size() || !IsDigit(text[i])) throw mismatch();
+    long long exponent = 0;
+    while (i < text.size() && IsDigit(text[i])) AddExponentDigit(exponent, text[i++]);
+    number.exponent = negative_exponent ? -exponent : exponent;
+  }
+  while (i < text.size() && blank(text[i])) ++i;
+  if (i != text.size()) throw mismatch();
+  return Convert(number);
+}
+
+Int16 RoundToInt16(double value) {
+  if (std::isnan(value) || value < -32768.5 || value > 32767.5) throw Failure(FailureKind::Overflow);
+  double floor = std::floor(value);
+  double fraction = value - floor;
+  double rounded = floor;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded = floor + 1;
+  return Int16::From(static_cast<long long>(rounded));
+}
+
+}  // namespace torvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+#include "runtime/int16.h"
+
+namespace torvane {
+
+/// The number at the head of `text`: optional sign, digits with at most one ".", optional
+/// exponent (E or e, optional sign, digits). Spaces, tabs and line feeds are skipped anywhere
+/// inside it. It stops at the first other character; a text that does not begin with a number
+/// gives 0. An exponent marker without digits is ignored. Values beyond the double range give
+/// plus or minus infinity, tiny ones 0. Never fails.
+double LenientValue(std::string_view text);
+
+/// The whole of `text` as a number: optional spaces and tabs, optional sign, digits with at most
+/// one "." and at least one digit, optional exponent (E or e, optional sign, at least one
+/// digit), optional spaces and tabs. "." is the decimal point whatever the locale. Anything
+/// else, the empty text included, raises TypeMismatch. Out-of-range magnitudes behave as in
+/// LenientValue.
+double StrictValue(std::string_view text);
+
+/// Nearest whole number, a half going to the even neighbour; Overflow outside -32768..32767.
+Int16 RoundToInt16(double value);
+
+}  // namespace torvane

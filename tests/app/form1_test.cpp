@@ -1,0 +1,89 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace torvane {
+namespace {
+
+using namespace torvane::testing;
+
+class Form1Test : public ::testing::Test {
+ protected:
+  Form1Test() { location.folder = "/prog"; }
+
+  FakeControls controls;
+  FakeMessageBox messages;
+  FakeFolderBrowser browser;
+  FakeLocation location;
+  FakeLister lister;
+  Form1 form{{controls, messages, browser, location, lister}};
+};
+
+TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
+  lister.names["/prog/*.txt"] = {"10.txt", "9.txt", "a.txt", "B.TXT"};
+  form.Raise(Form1Event::Load);
+  EXPECT_EQ(form.FolderPath, "/prog");
+  EXPECT_EQ(controls.Text(TextBox::Text1), "/prog");
+  EXPECT_EQ(controls.label8, "4");
+  EXPECT_EQ(form.catalogue.FileNames(1), "a.txt");
+  EXPECT_EQ(form.catalogue.FileNames(2), "B.TXT");
+  EXPECT_EQ(form.catalogue.FileNames(3), "9.txt");
+  EXPECT_EQ(form.catalogue.FileNames(4), "10.txt");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, StartUpWithMoreThanTwoHundredFilesStaysUsable) {
+  for (int i = 0; i < 201; ++i) lister.names["/prog/*.txt"].push_back(std::to_string(i) + ".txt");
+  form.Raise(Form1Event::Load);
+  EXPECT_EQ(controls.label8, "201");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, HeadingFieldTakesOnlyDigitsAndBackspace) {
+  for (int code = -32768; code <= 32767; ++code) {
+    int16_t key = static_cast<int16_t>(code);
+    form.RaiseKeyPress(TextBox::Text2, key);
+    bool kept = code == 8 || (code >= '0' && code <= '9');
+    ASSERT_EQ(key, kept ? code : 0) << code;
+  }
+}
+
+TEST_F(Form1Test, RangeFieldsTakeDigitsSlashAndOnePoint) {
+  for (TextBox box : {TextBox::Text3, TextBox::Text4}) {
+    for (int code : std::initializer_list<int>{'0', '9', '/', 8}) {
+      int16_t key = static_cast<int16_t>(code);
+      form.RaiseKeyPress(box, key);
+      EXPECT_EQ(key, code);
+    }
+    for (int code : std::initializer_list<int>{'-', '+', 'e', ' ', ',', 13, 27, 3, 22, 24, -10544}) {
+      int16_t key = static_cast<int16_t>(code);
+      form.RaiseKeyPress(box, key);
+      EXPECT_EQ(key, 0) << code;
+    }
+    int16_t point = '.';
+    form.RaiseKeyPress(box, point);
+    EXPECT_EQ(point, '.') << "a first point is let in";
+    controls.texts[box] = "1.5";
+    point = '.';
+    form.RaiseKeyPress(box, point);
+    EXPECT_EQ(point, 0) << "a second point is swallowed wherever the caret stands";
+  }
+}
+
+TEST_F(Form1Test, SummaryNameFollowsBothRangeFields) {
+  controls.texts[TextBox::Text5] = "typed by hand";
+  controls.texts[TextBox::Text4] = "500";
+  form.Raise(Form1Event::Text4Change);
+  EXPECT_EQ(controls.Text(TextBox::Text5), "-500");
+  controls.texts[TextBox::Text3] = "400";
+  form.Raise(Form1Event::Text3Change);
+  EXPECT_EQ(controls.Text(TextBox::Text5), "400-500");
+  controls.texts[TextBox::Text3] = controls.texts[TextBox::Text4] = "";
+  form.Raise(Form1Event::Text3Change);
+  EXPECT_EQ(controls.Text(TextBox::Text5), "-");
+}
+
+}  // namespace
+}  // namespace torvane

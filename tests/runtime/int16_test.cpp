@@ -1,0 +1,46 @@
+#include "runtime/int16.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/fixed_array.h"
+
+namespace torvane {
+namespace {
+
+TEST(Int16, ArithmeticOverflowsAtTheSixteenBitEnds) {
+  Int16 top = Int16::From(32767);
+  EXPECT_THROW(++top, Failure);
+  EXPECT_EQ(top.value(), 32767) << "a failed step leaves the value unchanged";
+  EXPECT_THROW(Int16::From(-32768) - Int16::From(1), Failure);
+  EXPECT_THROW(Int16::From(32768), Failure);
+  EXPECT_EQ((Int16::From(-32768) + Int16::From(32767)).value(), -1);
+}
+
+TEST(FixedArray, ChecksBothBoundsAndKeepsOldEntries) {
+  FixedArray<std::string, 1, 200> names;
+  names(1) = "first";
+  names(200) = "last";
+  EXPECT_EQ(names(200), "last");
+  for (long bad : {0L, 201L, -1L}) {
+    try {
+      names(bad);
+      ADD_FAILURE() << bad;
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.kind(), FailureKind::SubscriptOutOfRange);
+    }
+  }
+  EXPECT_EQ(names(1), "first");
+}
+
+TEST(Failure, DescriptionNamesTheFileAndLine) {
+  Failure failure = Failure(FailureKind::Overflow, "行太长").In("7.txt", 32770);
+  std::string text = DescribeFailure(failure);
+  EXPECT_NE(text.find("溢出"), std::string::npos);
+  EXPECT_NE(text.find("行太长"), std::string::npos);
+  EXPECT_NE(text.find("7.txt"), std::string::npos);
+  EXPECT_NE(text.find("32770"), std::string::npos);
+  EXPECT_EQ(failure.In("other.txt", 3).file(), "7.txt") << "the innermost context wins";
+}
+
+}  // namespace
+}  // namespace torvane

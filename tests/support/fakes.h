@@ -1,0 +1,116 @@
+#pragma once
+
+// In-memory stand-ins for the window's controls and the platform's services.
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "runtime/directory.h"
+#include "runtime/platform.h"
+
+namespace torvane::testing {
+
+struct FakeControls : Controls {
+  std::map<TextBox, std::string> texts{{TextBox::Text2, "0"}};
+  std::string label8 = "0";
+  bool option1 = true;
+  int text5_writes = 0;
+
+  std::string Text(TextBox box) const override {
+    auto found = texts.find(box);
+    return found == texts.end() ? std::string() : found->second;
+  }
+  void SetText(TextBox box, const std::string& text) override {
+    if (box == TextBox::Text5) ++text5_writes;
+    texts[box] = text;
+  }
+  void SetLabel8Caption(const std::string& caption) override { label8 = caption; }
+  bool Option1Selected() const override { return option1; }
+};
+
+struct ShownMessage {
+  std::string prompt, title;
+  MessageIcon icon;
+};
+
+struct FakeMessageBox : MessageBox {
+  std::vector<ShownMessage> shown;
+  void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override {
+    shown.push_back({prompt, title, icon});
+  }
+};
+
+/// Answers each browse with the next queued answer (nothing: a cancel).
+struct FakeFolderBrowser : FolderBrowser {
+  std::deque<std::optional<std::string>> answers;
+  std::vector<std::string> titles;
+  std::optional<std::string> Browse(const std::string& title) override {
+    titles.push_back(title);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+struct FakeLocation : ProgramLocation {
+  std::string folder;
+  std::string ProgramFolder() override { return folder; }
+};
+
+/// Lists fixed names per pattern, in the order given; records the patterns asked for.
+struct FakeLister : DirectoryLister {
+  std::map<std::string, std::vector<std::string>> names;
+  std::vector<std::string> patterns;
+  std::vector<std::string> List(const std::string& pattern) override {
+    patterns.push_back(pattern);
+    auto found = names.find(pattern);
+    return found == names.end() ? std::vector<std::string>() : found->second;
+  }
+};
+
+/// A fresh folder under the system's temporary folder, removed with the object.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("torvane-test-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+  /// Writes `bytes` exactly to the file `name` of this folder; returns its path.
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    return (path_ / name).string();
+  }
+  /// The bytes of the file `name`, or nothing when it does not exist.
+  std::optional<std::string> Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace torvane::testing
