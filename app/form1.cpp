@@ -63,8 +63,7 @@ void Form1::RaiseKeyPress(TextBox box, int16_t& key_code) {
 void Form1::Form_Load() {
   FolderPath = services_.location.ProgramFolder();
   services_.controls.SetText(TextBox::Text1, FolderPath);
-  services_.controls.SetLabel8Caption(
-      BuildCatalogue(catalogue, FolderPath, services_.lister));
+  services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
   // Text3 is editable from the start, so there is nothing to unlock once files were found.
 }
 
@@ -81,8 +80,7 @@ void Form1::Command1_Click() {
   } catch (const Failure&) {
   }
   try {
-    services_.controls.SetLabel8Caption(
-        BuildCatalogue(catalogue, FolderPath, services_.lister));
+    services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
   } catch (const Failure&) {
   }
 }
@@ -117,15 +115,23 @@ void Form1::DecimalFilter(TextBox box, int16_t& KeyAscii) {
   if (KeyAscii < 47 || KeyAscii > 57) KeyAscii = 0;
 }
 
-void Form1::Text3_KeyPress(int16_t& KeyAscii) { DecimalFilter(TextBox::Text3, KeyAscii); }
-void Form1::Text4_KeyPress(int16_t& KeyAscii) { DecimalFilter(TextBox::Text4, KeyAscii); }
+void Form1::Text3_KeyPress(int16_t& KeyAscii) {
+  DecimalFilter(TextBox::Text3, KeyAscii);
+}
+void Form1::Text4_KeyPress(int16_t& KeyAscii) {
+  DecimalFilter(TextBox::Text4, KeyAscii);
+}
 
 void Form1::LinkSummaryName() {
   services_.controls.SetText(TextBox::Text5, services_.controls.Text(TextBox::Text3) + "-" +
                                                  services_.controls.Text(TextBox::Text4));
 }
 
-void Form1::Text3_Change() { LinkSummaryName(); }
-void Form1::Text4_Change() { LinkSummaryName(); }
+void Form1::Text3_Change() {
+  LinkSummaryName();
+}
+void Form1::Text4_Change() {
+  LinkSummaryName();
+}
 
 }  // namespace torvane

@@ -23,8 +23,7 @@ class Converter {
   // Converts `input`; each sequence that cannot be converted is skipped by `skip(rest)` bytes
   // and replaced by `replacement`.
   template <typename Skip>
-  std::string Run(std::string_view input, std::string_view replacement, bool* lossless,
-                  Skip skip) {
+  std::string Run(std::string_view input, std::string_view replacement, bool* lossless, Skip skip) {
     iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     out.reserve(input.size() * 2 + 4);

@@ -12,7 +12,9 @@ namespace torvane {
 /// Texts that cross a file or a file name are bytes in code page 936 (GBK). A lead byte
 /// 0x81..0xFE followed by a trail byte 0x40..0x7E or 0x80..0xFE is one double-byte character;
 /// any other byte is one character on its own.
-constexpr bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+constexpr bool IsLeadByte(unsigned char b) {
+  return b >= 0x81 && b <= 0xFE;
+}
 constexpr bool IsTrailByte(unsigned char b) {
   return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
 }

@@ -9,7 +9,9 @@
 namespace torvane {
 
 bool MatchesNamePattern(const std::string& name, const std::string& pattern) {
-  auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  auto lower = [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
   // Iterative glob with back-tracking to the last "*".
   std::size_t n = 0, p = 0, star = std::string::npos, resume = 0;
   while (n < name.size()) {

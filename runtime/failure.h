@@ -23,8 +23,7 @@ enum class FailureKind {
 /// concerned that file's name (as the user knows it) and the 1-based line number (0: none).
 class Failure : public std::runtime_error {
  public:
-  explicit Failure(FailureKind kind, std::string detail = {}, std::string file = {},
-                   long line = 0);
+  explicit Failure(FailureKind kind, std::string detail = {}, std::string file = {}, long line = 0);
 
   FailureKind kind() const { return kind_; }
   const std::string& detail() const { return detail_; }

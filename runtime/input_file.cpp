@@ -48,15 +48,16 @@ bool InputFile::Fill() {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      throw Failure(FailureKind::OpenFailed, std::strerror(errno), display_name_,
-                    lines_read_ + 1);
+      throw Failure(FailureKind::OpenFailed, std::strerror(errno), display_name_, lines_read_ + 1);
     }
     eof_ = true;
     return false;
   }
 }
 
-bool InputFile::AtEnd() { return begin_ == end_ && !Fill(); }
+bool InputFile::AtEnd() {
+  return begin_ == end_ && !Fill();
+}
 
 std::string_view InputFile::ReadLine() {
   if (AtEnd()) {

@@ -8,15 +8,17 @@
 namespace torvane {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The parts of a decimal number as scanned, before conversion.
 struct Scanned {
   bool negative = false;
-  std::string digits;        // mantissa digits, without the point
-  long long point = 0;       // digits before the point
-  long long exponent = 0;    // saturated well beyond the double range
-  bool any_digit = false;    // at least one mantissa digit
+  std::string digits;      // mantissa digits, without the point
+  long long point = 0;     // digits before the point
+  long long exponent = 0;  // saturated well beyond the double range
+  bool any_digit = false;  // at least one mantissa digit
 };
 
 void AddExponentDigit(long long& exponent, char c) {
@@ -135,7 +137,8 @@ double StrictValue(std::string_view text) {
 }
 
 Int16 RoundToInt16(double value) {
-  if (std::isnan(value) || value < -32768.5 || value > 32767.5) throw Failure(FailureKind::Overflow);
+  if (std::isnan(value) || value < -32768.5 || value > 32767.5)
+    throw Failure(FailureKind::Overflow);
   double floor = std::floor(value);
   double fraction = value - floor;
   double rounded = floor;

@@ -1,10 +1,6 @@
 #include "ui/main_window.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,7 +9,7 @@
 #include <QSignalBlocker>
 #include <map>
 
-#include "runtime/cp936.h"
+#include "ui/key_filter.h"
 #include "ui/layout.h"
 #include "ui/qt_services.h"
 
@@ -43,36 +39,9 @@ QRect PixelRect(const ControlSpec& spec) {
           spec.height / kTwipsPerPixel};
 }
 
-// The character code a key press would type, or nothing for keys that type nothing.
-std::optional<int16_t> TypedCode(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Escape:
-      return 27;
-    default:
-      break;
-  }
-  if (event.modifiers() & Qt::ControlModifier) {
-    int key = event.key();
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<int16_t>(key - Qt::Key_A + 1);
-    return std::nullopt;
-  }
-  QString text = event.text();
-  if (text.isEmpty() || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab ||
-      event.key() == Qt::Key_Delete) {
-    return std::nullopt;
-  }
-  if (text.at(0).unicode() < 32) return static_cast<int16_t>(text.at(0).unicode());
-  return KeyCodeOfUtf8(text.toStdString());
-}
-
 }  // namespace
 
-struct MainWindow::Impl : public Controls, public QObject {
+struct MainWindow::Impl : public Controls {
   std::map<std::string, QWidget*> widgets;
   QPlainTextEdit* text1 = nullptr;
   std::map<TextBox, QLineEdit*> boxes;
@@ -102,41 +71,6 @@ struct MainWindow::Impl : public Controls, public QObject {
     label8->setText(QString::fromStdString(caption));
   }
   bool Option1Selected() const override { return option1->isChecked(); }
-
-  // Feeds every character that would reach a filtered box to its KeyPress handler first.
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    TextBox box;
-    auto found = std::find_if(boxes.begin(), boxes.end(),
-                              [&](const auto& entry) { return entry.second == watched; });
-    if (found == boxes.end()) return false;
-    box = found->first;
-    if (box != TextBox::Text2 && box != TextBox::Text3 && box != TextBox::Text4) return false;
-
-    if (event->type() == QEvent::KeyPress) {
-      auto code = TypedCode(*static_cast<QKeyEvent*>(event));
-      if (!code) return false;
-      int16_t key = *code;
-      form->RaiseKeyPress(box, key);
-      return key == 0;
-    }
-    if (event->type() == QEvent::InputMethod) {
-      auto* input = static_cast<QInputMethodEvent*>(event);
-      QString commit = input->commitString();
-      if (commit.isEmpty()) return false;
-      for (QChar c : commit) {
-        int16_t key = KeyCodeOfUtf8(QString(c).toStdString());
-        form->RaiseKeyPress(box, key);
-        if (key != 0) {
-          // A kept character is typed at once, so the next one is filtered on the new text.
-          boxes.at(box)->insert(QString(c));
-        }
-      }
-      QInputMethodEvent emptied(input->preeditString(), input->attributes());
-      QCoreApplication::sendEvent(watched, &emptied);
-      return true;
-    }
-    return false;
-  }
 };
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
@@ -172,7 +106,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
           auto* edit = new QLineEdit(text, parent_widget);
           TextBox box = static_cast<TextBox>(spec.name[4] - '1');
           impl_->boxes[box] = edit;
-          edit->installEventFilter(impl_.get());
           widget = edit;
         }
         break;
@@ -210,6 +143,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   };
   form_ = std::make_unique<Form1>(form_services);
   impl_->form = form_.get();
+  for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
+    InstallKeyFilter(impl_->boxes.at(box), *form_, box);
+  }
 
   auto* command1 = static_cast<QPushButton*>(impl_->widgets.at("Command1"));
   auto* command2 = static_cast<QPushButton*>(impl_->widgets.at("Command2"));
@@ -225,6 +161,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Load() { form_->Raise(Form1Event::Load); }
+void MainWindow::Load() {
+  form_->Raise(Form1Event::Load);
+}
 
 }  // namespace torvane::ui

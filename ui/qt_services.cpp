@@ -9,8 +9,8 @@ namespace torvane::ui {
 
 void QtMessageBox::Show(const std::string& prompt, const std::string& title, MessageIcon icon) {
   QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                  QString::fromStdString(title), QString::fromStdString(prompt),
-                  QMessageBox::Ok, parent_);
+                  QString::fromStdString(title), QString::fromStdString(prompt), QMessageBox::Ok,
+                  parent_);
   box.exec();
 }
 

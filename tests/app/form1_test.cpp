@@ -57,7 +57,8 @@ TEST_F(Form1Test, RangeFieldsTakeDigitsSlashAndOnePoint) {
       form.RaiseKeyPress(box, key);
       EXPECT_EQ(key, code);
     }
-    for (int code : std::initializer_list<int>{'-', '+', 'e', ' ', ',', 13, 27, 3, 22, 24, -10544}) {
+    for (int code :
+         std::initializer_list<int>{'-', '+', 'e', ' ', ',', 13, 27, 3, 22, 24, -10544}) {
       int16_t key = static_cast<int16_t>(code);
       form.RaiseKeyPress(box, key);
       EXPECT_EQ(key, 0) << code;

@@ -25,9 +25,15 @@ TEST(Cp936, LengthOverflowsAboveSixteenBits) {
 
 TEST(Cp936, ConvertsFromUtf8AndMarksMissingCharacters) {
   bool lossless = false;
-  EXPECT_EQ(Utf8ToCp936("数据1.txt", &lossless), "\xCA\xFD\xBE\xDD" "1.txt");
+  EXPECT_EQ(Utf8ToCp936("数据1.txt", &lossless),
+            "\xCA\xFD\xBE\xDD"
+            "1.txt");
   EXPECT_TRUE(lossless);
-  EXPECT_EQ(Utf8ToCp936("a\xF0\x9F\x98\x80" "b", &lossless), "a?b") << "an emoji has no code";
+  EXPECT_EQ(Utf8ToCp936("a\xF0\x9F\x98\x80"
+                        "b",
+                        &lossless),
+            "a?b")
+      << "an emoji has no code";
   EXPECT_FALSE(lossless);
   EXPECT_EQ(Utf8ToCp936("x\xFFy"), "x?y") << "malformed UTF-8";
   EXPECT_EQ(Cp936ToUtf8("\xCA\xFD\xBE\xDD"), "数据");

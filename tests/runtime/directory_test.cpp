@@ -19,8 +19,8 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 
 TEST(DirectoryEnumeration, ListsOnlyVisibleRegularTxtFiles) {
   TempFolder folder;
-  for (const char* name : {"10.txt", "9.txt", "a.txt", "B.TXT", "c.Txt", ".hidden.txt",
-                           "notes.md", "x.txt.bak", "数据.txt"}) {
+  for (const char* name : {"10.txt", "9.txt", "a.txt", "B.TXT", "c.Txt", ".hidden.txt", "notes.md",
+                           "x.txt.bak", "数据.txt"}) {
     folder.Write(name, "1\t2\r\n");
   }
   std::filesystem::create_directory(folder.path() / "sub.txt");

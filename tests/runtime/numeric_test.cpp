@@ -23,15 +23,16 @@ INSTANTIATE_TEST_SUITE_P(
     SkippingAndStopping, LenientValueTest,
     ::testing::Values(
         ValueRow{"12.5", 12.5}, ValueRow{"", 0}, ValueRow{"abc", 0}, ValueRow{"1 2", 12},
-        ValueRow{" \t\n-3.5", -3.5}, ValueRow{"- 7", -7}, ValueRow{"+.5", 0.5},
-        ValueRow{"5.", 5}, ValueRow{".", 0}, ValueRow{"-", 0}, ValueRow{"1.2.3", 1.2},
-        ValueRow{"178,23", 178}, ValueRow{"1;2", 1}, ValueRow{"1e3", 1000},
-        ValueRow{"1E-2", 0.01}, ValueRow{"1e 2", 100}, ValueRow{"1e- 2", 0.01},
-        ValueRow{"1e", 1}, ValueRow{"1e+", 1}, ValueRow{"1ex", 1}, ValueRow{"2x5", 2},
-        ValueRow{"0x1A", 0}, ValueRow{"&H10", 0}, ValueRow{"010", 10},
+        ValueRow{" \t\n-3.5", -3.5}, ValueRow{"- 7", -7}, ValueRow{"+.5", 0.5}, ValueRow{"5.", 5},
+        ValueRow{".", 0}, ValueRow{"-", 0}, ValueRow{"1.2.3", 1.2}, ValueRow{"178,23", 178},
+        ValueRow{"1;2", 1}, ValueRow{"1e3", 1000}, ValueRow{"1E-2", 0.01}, ValueRow{"1e 2", 100},
+        ValueRow{"1e- 2", 0.01}, ValueRow{"1e", 1}, ValueRow{"1e+", 1}, ValueRow{"1ex", 1},
+        ValueRow{"2x5", 2}, ValueRow{"0x1A", 0}, ValueRow{"&H10", 0}, ValueRow{"010", 10},
         ValueRow{"6.9535E2", 695.35}, ValueRow{"10.txt", 10}, ValueRow{"9.txt", 9},
-        ValueRow{"1e5.txt", 100000}, ValueRow{"inf", 0}, ValueRow{"nan", 0},
-        ValueRow{"1/2", 1}, ValueRow{"\xD6\xD0" "5", 0},
+        ValueRow{"1e5.txt", 100000}, ValueRow{"inf", 0}, ValueRow{"nan", 0}, ValueRow{"1/2", 1},
+        ValueRow{"\xD6\xD0"
+                 "5",
+                 0},
         ValueRow{"0.1", 0.1}, ValueRow{"12.5\t0.0371", 12.5}, ValueRow{"0.5\t3", 0.53}));
 
 TEST(LenientValue, IsCorrectlyRounded) {
@@ -84,9 +85,9 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(RoundToInt16, OverflowsOutsideTheSixteenBitRange) {
-  for (double value : {32767.5, 32768.0, -32768.51, -32769.0, 1e300,
-                       std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()}) {
+  for (double value :
+       {32767.5, 32768.0, -32768.51, -32769.0, 1e300, std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     try {
       RoundToInt16(value);
       ADD_FAILURE() << "no overflow for " << value;

@@ -32,8 +32,8 @@ TEST(ReplaceFileContents, AFailureKeepsTheOldFileAndLeavesNoTemporary) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   TempFolder folder;
   folder.Write("out.txt", "keep me");
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_THROW(ReplaceFileContents(folder.str() + "/out.txt", "new", "out.txt"), Failure);
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
   EXPECT_EQ(folder.Read("out.txt"), "keep me");
