@@ -14,7 +14,8 @@ namespace {
 std::optional<int16_t> TypedCode(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Backspace:
-      return 8;
+      // Ctrl+Backspace types DEL, which no filter lets in.
+      return static_cast<int16_t>(event.modifiers() & Qt::ControlModifier ? 127 : 8);
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return 13;

@@ -86,5 +86,78 @@ TEST_F(Form1Test, SummaryNameFollowsBothRangeFields) {
   EXPECT_EQ(controls.Text(TextBox::Text5), "-");
 }
 
+class FolderPickTest : public Form1Test {
+ protected:
+  FolderPickTest() {
+    lister.names["/prog/*.txt"] = {"1.txt"};
+    form.Raise(Form1Event::Load);
+  }
+  // Picks `answer` (nothing: cancel) and returns the pattern the catalogue was rebuilt from.
+  std::string Pick(std::optional<std::string> answer) {
+    browser.answers.push_back(std::move(answer));
+    lister.patterns.clear();
+    form.Raise(Form1Event::Command1Click);
+    EXPECT_EQ(lister.patterns.size(), 1u);
+    return lister.patterns.empty() ? std::string() : lister.patterns.back();
+  }
+};
+
+TEST_F(FolderPickTest, AChosenFolderReplacesTheCatalogue) {
+  lister.names["/data/*.txt"] = {"10.txt", "2.txt", "x.txt"};
+  EXPECT_EQ(Pick("/data"), "/data/*.txt");
+  EXPECT_EQ(browser.titles.back(), "请选择一个文件夹：");
+  EXPECT_EQ(form.FolderPath, "/data");
+  EXPECT_EQ(controls.Text(TextBox::Text1), "/data");
+  EXPECT_EQ(controls.label8, "3");
+  EXPECT_EQ(form.catalogue.FileNames(1), "x.txt");
+  EXPECT_EQ(form.catalogue.FileNames(3), "10.txt");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FolderPickTest, CancelKeepsTheFolderAndRebuildsFromIt) {
+  lister.names["/prog/*.txt"] = {"1.txt", "2.txt"};  // the folder changed meanwhile
+  controls.texts[TextBox::Text1] = "edited";
+  EXPECT_EQ(Pick(std::nullopt), "/prog/*.txt");
+  EXPECT_EQ(form.FolderPath, "/prog");
+  EXPECT_EQ(controls.Text(TextBox::Text1), "/prog");
+  EXPECT_EQ(controls.label8, "2");
+  EXPECT_TRUE(messages.shown.empty()) << "the pick reports nothing";
+}
+
+TEST_F(FolderPickTest, PathLimitCountsCodePageBytes) {
+  std::string chinese;
+  for (int i = 0; i < 125; ++i) chinese += "数";  // 250 bytes in code page 936
+  std::string longest = "/" + chinese + "/ab";    // 254 bytes
+  std::string too_long = "/" + chinese + "/abc";  // 255 bytes
+  lister.names[longest + "/*.txt"] = {"a.txt", "b.txt"};
+
+  EXPECT_EQ(Pick(longest), longest + "/*.txt");
+  EXPECT_EQ(form.FolderPath, longest);
+  EXPECT_EQ(controls.label8, "2");
+
+  EXPECT_EQ(Pick(too_long), longest + "/*.txt") << "refused: the previous folder stays";
+  EXPECT_EQ(form.FolderPath, longest);
+  EXPECT_EQ(controls.Text(TextBox::Text1), longest);
+  EXPECT_EQ(controls.label8, "2");
+
+  EXPECT_EQ(Pick("/emoji\xF0\x9F\x98\x80"), longest + "/*.txt")
+      << "a character the code page lacks is refused the same way";
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FolderPickTest, RootFolderDoublesTheSeparator) {
+  lister.names["//*.txt"] = {"r.txt"};
+  EXPECT_EQ(Pick("/"), "//*.txt");
+  EXPECT_EQ(controls.Text(TextBox::Text1), "/");
+  EXPECT_EQ(controls.label8, "1");
+}
+
+TEST_F(Form1Test, BrowseWithAnEmptyTitleShowsTheDefaultTitle) {
+  browser.answers.push_back("/x");
+  EXPECT_EQ(form.BrowseFolder(""), "/x");
+  EXPECT_EQ(browser.titles.back(), "选择目录");
+  EXPECT_EQ(form.BrowseFolder("t"), "") << "a cancel gives the empty text";
+}
+
 }  // namespace
 }  // namespace torvane
