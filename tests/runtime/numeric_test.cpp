@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValueRow{"\xD6\xD0"
                  "5",
                  0},
-        ValueRow{"0.1", 0.1}, ValueRow{"12.5\t0.0371", 12.5}, ValueRow{"0.5\t3", 0.53}));
+        ValueRow{"0.1", 0.1}, ValueRow{"12.5\t0.0371", 12.5}, ValueRow{"0.5\t3", 0.53}),
+    [](const auto& info) { return "Row" + std::to_string(info.index); });
 
 TEST(LenientValue, IsCorrectlyRounded) {
   EXPECT_EQ(LenientValue("0.1"), 0.1);
