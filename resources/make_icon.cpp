@@ -44,7 +44,7 @@ constexpr std::array<Image, 12> kImages{{{32, 1},
                                          {16, 32}}};
 constexpr int kFirstResourceId = 30001;
 
-constexpr Rgba kTile{255, 255, 255, 1}, kBorder{90, 107, 125, 1}, kAxis{64, 72, 80, 1},
+constexpr Rgba kTile{255, 255, 255, 1}, kBorder{90, 107, 125, 1}, kAxis{56, 60, 66, 1},
     kCurve{20, 80, 230, 1}, kPeak{224, 48, 42, 1};
 
 // The curve in units of the icon's side: one main peak, a smaller shoulder on its left.

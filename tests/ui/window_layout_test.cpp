@@ -20,28 +20,15 @@ using namespace torvane::testing;
 
 namespace {
 
-const char* ClassOf(ui::Kind kind) {
-  switch (kind) {
-    case ui::Kind::Frame:
-      return "QGroupBox";
-    case ui::Kind::Label:
-      return "QLabel";
-    case ui::Kind::TextBox:
-      return "QLineEdit";
-    case ui::Kind::Option:
-      return "QRadioButton";
-    case ui::Kind::Button:
-      return "QPushButton";
-  }
-  return "";
-}
+// The Qt class of each kind of control, in the order of ui::Kind.
+const char* const kClassOfKind[] = {"QGroupBox", "QLabel", "QLineEdit", "QRadioButton",
+                                    "QPushButton"};
 
+// A frame's title, a text box's text or any other control's caption.
 QString Caption(QWidget* widget) {
-  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
-  if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) return text->toPlainText();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  for (const char* property : {"title", "plainText", "text"}) {
+    if (QVariant value = widget->property(property); value.isValid()) return value.toString();
+  }
   return {};
 }
 
@@ -86,7 +73,7 @@ class WindowLayoutTest : public QObject {
     for (const ui::ControlLayout& control : ui::kLayout) {
       const QString name = QString::fromUtf8(control.name);
       QWidget* widget = Find(control.name);
-      const char* kind = name == "Text1" ? "QPlainTextEdit" : ClassOf(control.kind);
+      const char* kind = name == "Text1" ? "QPlainTextEdit" : kClassOfKind[int(control.kind)];
       QVERIFY2(widget->inherits(kind), qPrintable(name));
       QCOMPARE(widget->parentWidget()->objectName(),
                control.parent ? QString::fromUtf8(control.parent) : QString());
@@ -139,17 +126,13 @@ class WindowLayoutTest : public QObject {
       for (QChar c : text) {
         QVERIFY2(raw.supportsCharacter(c), qPrintable(QString(control.name) + ": " + c));
       }
-      const QFontMetrics metrics(widget->font());
-      if (control.kind == ui::Kind::Label || control.kind == ui::Kind::Frame) {
-        QVERIFY2(metrics.horizontalAdvance(text) <=
-                     widget->width() - 16 * (control.kind == ui::Kind::Frame),
-                 control.name);
-      }
-      if (control.kind == ui::Kind::Label || control.kind == ui::Kind::Option) {
-        QVERIFY2(metrics.height() <= widget->height(), control.name);
-      }
-      if (control.kind == ui::Kind::Button) {
-        QVERIFY2(widget->sizeHint().width() <= widget->width() + 16, control.name);
+      if (control.kind == ui::Kind::Frame) {
+        const int caption = QFontMetrics(widget->font()).horizontalAdvance(text);
+        QVERIFY2(caption + 16 <= widget->width(), control.name);
+      } else if (control.kind != ui::Kind::TextBox) {
+        // A size hint's height counts focus margins that the classic layout has no room for.
+        QVERIFY2(widget->sizeHint().width() <= widget->width(), control.name);
+        QVERIFY2(QFontMetrics(widget->font()).height() <= widget->height(), control.name);
       }
     }
   }
