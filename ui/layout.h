@@ -13,7 +13,7 @@ enum class FontRole { Window, Frame, Entry };
 /// One control of the window as designed: positions and sizes in twips (15 to a pixel at 96
 /// dots per inch); a frame's from the client area's top-left corner, a control's from its
 /// frame's.
-struct ControlSpec {
+struct ControlLayout {
   const char* name;
   Kind kind;
   const char* parent;  // nullptr: the window itself
@@ -27,8 +27,16 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 6795;
 inline constexpr int kClientHeightTwips = 7515;
 
-/// Every control, frame by frame from top to bottom, each frame followed by its controls.
-inline constexpr std::array<ControlSpec, 24> kLayout{{
+/// Twips as pixels at 96 dots per inch; every length of the layout is a whole number of pixels.
+constexpr int Pixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+/// Every control, frame by frame from top to bottom, each frame followed by its controls. The
+/// tab indices 0 to 23 are distinct; frames and labels take no focus, so only text boxes,
+/// buttons and option buttons are visited, in tab-index order, the option buttons of a frame
+/// forming one stop.
+inline constexpr std::array<ControlLayout, 24> kLayout{{
     {"Frame1", Kind::Frame, nullptr, "步骤（1）", 240, 120, 6135, 1575, 0, FontRole::Frame},
     {"Label1", Kind::Label, "Frame1", "位置：", 120, 480, 615, 375, 3, FontRole::Window},
     {"Text1", Kind::TextBox, "Frame1", "", 720, 360, 5055, 495, 2, FontRole::Window},
@@ -57,5 +65,19 @@ inline constexpr std::array<ControlSpec, 24> kLayout{{
     {"Label9", Kind::Label, "Frame5", "(在程序目录下生成单个文件)", 3000, 600, 2415, 255, 23,
      FontRole::Window},
 }};
+
+constexpr bool WholePixelsAndDistinctTabIndices() {
+  if (kClientWidthTwips % kTwipsPerPixel || kClientHeightTwips % kTwipsPerPixel) return false;
+  for (const ControlLayout& a : kLayout) {
+    for (int length : {a.left, a.top, a.width, a.height}) {
+      if (length % kTwipsPerPixel) return false;
+    }
+    for (const ControlLayout& b : kLayout) {
+      if (&a != &b && a.tab_index == b.tab_index) return false;
+    }
+  }
+  return true;
+}
+static_assert(WholePixelsAndDistinctTabIndices());
 
 }  // namespace torvane::ui

@@ -1,13 +1,17 @@
 #include "ui/main_window.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "ui/key_filter.h"
 #include "ui/layout.h"
@@ -16,27 +20,75 @@
 namespace torvane::ui {
 namespace {
 
-QFont FontFor(FontRole role, const QFont& window_font) {
+// Qt has no character-set field. The nearest to asking for GB2312 is to name, after the
+// designed face, an installed family that covers Simplified Chinese: where the face is missing
+// (say on a desktop without Windows fonts) the Chinese text then comes from a Chinese font
+// rather than from whatever fallback the platform finds first.
+QStringList Families(const QString& face) {
+  static const QString chinese = [] {
+    const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    for (const char* preferred : {"Microsoft YaHei", "SimSun", "Noto Sans CJK SC",
+                                  "Source Han Sans SC", "WenQuanYi Micro Hei"}) {
+      if (installed.contains(QString::fromUtf8(preferred))) return QString::fromUtf8(preferred);
+    }
+    return installed.value(0);
+  }();
+  QStringList families{face};
+  if (!chinese.isEmpty() && chinese != face) families << chinese;
+  return families;
+}
+
+// A font with every property set, so that a control keeps it instead of inheriting its frame's.
+QFont DesignFont(const char* face, double points, QFont::StyleHint hint) {
+  QFont font;
+  font.setFamilies(Families(QString::fromUtf8(face)));
+  font.setStyleHint(hint);
+  font.setPointSizeF(points);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+QFont FontFor(FontRole role) {
   switch (role) {
-    case FontRole::Frame: {
-      QFont font(QStringLiteral("微软雅黑"));
-      font.setPointSizeF(10.5);
-      return font;
-    }
-    case FontRole::Entry: {
-      QFont font(QStringLiteral("宋体"));
-      font.setPointSizeF(12);
-      return font;
-    }
+    case FontRole::Frame:
+      return DesignFont("微软雅黑", 10.5, QFont::SansSerif);
+    case FontRole::Entry:
+      return DesignFont("宋体", 12, QFont::Serif);
     case FontRole::Window:
       break;
   }
-  return window_font;
+  // The dialog font of a Chinese (code page 936) desktop.
+  return DesignFont("宋体", 9, QFont::Serif);
 }
 
-QRect PixelRect(const ControlSpec& spec) {
-  return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-          spec.height / kTwipsPerPixel};
+QRect PixelRect(const ControlLayout& control) {
+  return {Pixels(control.left), Pixels(control.top), Pixels(control.width), Pixels(control.height)};
+}
+
+// Frames in the classic look: the caption set into the top border, the border through the
+// middle of the caption, and the controls placed from the frame's outer corner.
+QString FrameStyle() {
+  int caption_height = QFontMetrics(FontFor(FontRole::Frame)).height();
+  return QStringLiteral(
+             "QGroupBox { border: 1px solid palette(mid); border-radius: 0; margin-top: %1px; }"
+             "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+             " left: 6px; padding: 0 2px; }")
+      .arg(caption_height / 2);
+}
+
+void MakeText1(QPlainTextEdit* text1) {
+  text1->setReadOnly(true);
+  text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  text1->setFocusPolicy(Qt::StrongFocus);
+  text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  text1->setTabChangesFocus(true);
+  text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text1->document()->setDocumentMargin(1);
 }
 
 }  // namespace
@@ -76,42 +128,46 @@ struct MainWindow::Impl : public Controls {
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), impl_(std::make_unique<Impl>()) {
   setWindowTitle(QStringLiteral("Torvane"));
-  setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+  setWindowIcon(QIcon(QStringLiteral(":/torvane.ico")));
+  // A fixed single frame: closable and minimisable, never resized.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+  setFont(FontFor(FontRole::Window));
+  setStyleSheet(FrameStyle());
 
-  for (const ControlSpec& spec : kLayout) {
-    QWidget* parent_widget = spec.parent ? impl_->widgets.at(spec.parent) : this;
-    QString text = QString::fromUtf8(spec.text);
+  for (const ControlLayout& control : kLayout) {
+    QWidget* parent_widget = control.parent ? impl_->widgets.at(control.parent) : this;
+    QString text = QString::fromUtf8(control.text);
+    std::string_view name = control.name;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
       case Kind::Frame:
         widget = new QGroupBox(text, parent_widget);
         break;
       case Kind::Label: {
         auto* label = new QLabel(text, parent_widget);
-        if (std::string_view(spec.name) == "Label8") impl_->label8 = label;
+        label->setTextFormat(Qt::PlainText);
+        if (name == "Label8") impl_->label8 = label;
         widget = label;
         break;
       }
       case Kind::TextBox:
-        if (std::string_view(spec.name) == "Text1") {
+        if (name == "Text1") {
           impl_->text1 = new QPlainTextEdit(parent_widget);
-          impl_->text1->setReadOnly(true);
-          impl_->text1->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                                Qt::TextSelectableByKeyboard);
-          impl_->text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-          impl_->text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-          impl_->text1->setTabChangesFocus(true);
+          MakeText1(impl_->text1);
           widget = impl_->text1;
         } else {
           auto* edit = new QLineEdit(text, parent_widget);
-          TextBox box = static_cast<TextBox>(spec.name[4] - '1');
+          TextBox box = static_cast<TextBox>(name[4] - '1');
           impl_->boxes[box] = edit;
           widget = edit;
         }
         break;
       case Kind::Option: {
         auto* option = new QRadioButton(text, parent_widget);
-        if (std::string_view(spec.name) == "Option1") {
+        if (name == "Option1") {
           option->setChecked(true);
           impl_->option1 = option;
         }
@@ -126,11 +182,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         break;
       }
     }
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(PixelRect(spec));
-    widget->setFont(FontFor(spec.font, font()));
-    impl_->widgets[spec.name] = widget;
+    widget->setObjectName(QString::fromUtf8(control.name));
+    widget->setGeometry(PixelRect(control));
+    widget->setFont(FontFor(control.font));
+    impl_->widgets[control.name] = widget;
   }
+  SetTabOrder();
 
   impl_->qt_message_box = std::make_unique<QtMessageBox>(this);
   impl_->qt_folder_browser = std::make_unique<QtFolderBrowser>(this);
@@ -160,6 +217,18 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::SetTabOrder() {
+  std::vector<const ControlLayout*> stops;
+  for (const ControlLayout& control : kLayout) {
+    if (control.kind != Kind::Frame && control.kind != Kind::Label) stops.push_back(&control);
+  }
+  std::ranges::sort(stops, {}, &ControlLayout::tab_index);
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    QWidget::setTabOrder(impl_->widgets.at(stops[i - 1]->name), impl_->widgets.at(stops[i]->name));
+  }
+  impl_->widgets.at(stops.front()->name)->setFocus();
+}
 
 void MainWindow::Load() {
   form_->Raise(Form1Event::Load);

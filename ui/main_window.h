@@ -28,6 +28,9 @@ class MainWindow : public QWidget {
   Form1& form() { return *form_; }
 
  private:
+  /// Chains the controls that take the focus in tab-index order; the first one gets the focus.
+  void SetTabOrder();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::unique_ptr<Form1> form_;
