@@ -55,10 +55,51 @@ double Convert(const Scanned& number) {
   return number.negative ? -magnitude : magnitude;
 }
 
+bool IsLenientBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The common shape of a data text: leading blanks, then an unbroken number (optional sign,
+// digits with at most one ".", optional exponent) that no blank follows, converted in place.
+// False when the text needs the full scan: no digit, a blank inside or right after the number,
+// or a magnitude beyond the double range.
+bool ConvertUnbroken(std::string_view text, double& value) {
+  std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n && IsLenientBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::size_t start = i;
+  std::size_t digits = 0;
+  for (; i < n && IsDigit(text[i]); ++i) ++digits;
+  if (i < n && text[i] == '.') {
+    for (++i; i < n && IsDigit(text[i]); ++i) ++digits;
+  }
+  if (digits == 0) return false;
+  std::size_t end = i;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < n && IsDigit(text[j])) {
+      while (j < n && IsDigit(text[j])) ++j;
+      end = j;
+    } else if (j < n && IsLenientBlank(text[j])) {
+      return false;
+    }
+  }
+  if (end < n && IsLenientBlank(text[end])) return false;
+  auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, value);
+  if (error != std::errc() || stop != text.data() + end) return false;
+  if (negative) value = -value;
+  return true;
+}
+
 }  // namespace
 
 double LenientValue(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+  double value;
+  if (ConvertUnbroken(text, value)) return value;
+  auto blank = IsLenientBlank;
   std::size_t i = 0;
   auto skip = [&] {
     while (i < text.size() && blank(text[i])) ++i;
