@@ -70,7 +70,7 @@ class RowTable {
   };
 
   void CheckRoom() const {
-    if (rows_.size() >= INT16_MAX) throw Failure(FailureKind::Overflow, "数据行超过 32767 行");
+    if (rows_.size() >= INT16_MAX) throw Failure(FailureKind::Overflow);
   }
 
   const Row& At(long r) const {
