@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "extract/batch_run.h"
 #include "runtime/cp936.h"
 #include "runtime/failure.h"
 
@@ -100,7 +101,14 @@ std::string Form1::BrowseFolder(const std::string& title) {
   return *picked;
 }
 
-void Form1::Command2_Click() {}
+void Form1::Command2_Click() {
+  const Controls& controls = services_.controls;
+  RunBatch(
+      {FolderPath, catalogue, controls.Text(TextBox::Text2), controls.Text(TextBox::Text3),
+       controls.Text(TextBox::Text4), controls.Option1Selected(), controls.Text(TextBox::Text5)},
+      rows);
+  services_.message_box.Show("处理完毕", "提示", MessageIcon::None);
+}
 
 void Form1::Text2_KeyPress(int16_t& KeyAscii) {
   if (KeyAscii != 8 && (KeyAscii < 48 || KeyAscii > 57)) KeyAscii = 0;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -55,10 +56,72 @@ double Convert(const Scanned& number) {
   return number.negative ? -magnitude : magnitude;
 }
 
+bool IsLenientBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The common shape of a data text: leading blanks, then an unbroken number (optional sign,
+// digits with at most one ".", optional exponent) that no blank follows, converted in place.
+// False when the text needs the full scan: no digit, a blank inside or right after the number,
+// or a magnitude beyond the double range.
+bool ConvertUnbroken(std::string_view text, double& value) {
+  std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n && IsLenientBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::size_t start = i;
+  // Up to 15 digits make an exact integer mantissa below 2^53.
+  uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction_digits = 0;
+  for (; i < n && IsDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
+  if (i < n && text[i] == '.') {
+    for (++i; i < n && IsDigit(text[i]); ++i, ++digits, ++fraction_digits) {
+      mantissa = mantissa * 10 + (text[i] - '0');
+    }
+  }
+  if (digits == 0) return false;
+  std::size_t end = i;
+  int exponent = 0;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    bool negative_exponent = false;
+    if (j < n && (text[j] == '+' || text[j] == '-')) negative_exponent = text[j++] == '-';
+    if (j < n && IsDigit(text[j])) {
+      for (; j < n && IsDigit(text[j]); ++j) {
+        if (exponent < 1000) exponent = exponent * 10 + (text[j] - '0');
+      }
+      if (negative_exponent) exponent = -exponent;
+      end = j;
+    } else if (j < n && IsLenientBlank(text[j])) {
+      return false;
+    }
+  }
+  if (end < n && IsLenientBlank(text[end])) return false;
+
+  // An exact mantissa times or divided by an exact power of ten rounds once, correctly.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  int scale = exponent - fraction_digits;
+  if (digits <= 15 && scale >= -22 && scale <= 22) {
+    double m = static_cast<double>(mantissa);
+    value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+  } else {
+    auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, value);
+    if (error != std::errc() || stop != text.data() + end) return false;
+  }
+  if (negative) value = -value;
+  return true;
+}
+
 }  // namespace
 
 double LenientValue(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+  double value;
+  if (ConvertUnbroken(text, value)) return value;
+  auto blank = IsLenientBlank;
   std::size_t i = 0;
   auto skip = [&] {
     while (i < text.size() && blank(text[i])) ++i;

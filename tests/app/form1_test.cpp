@@ -19,6 +19,18 @@ class Form1Test : public ::testing::Test {
   FakeLocation location;
   FakeLister lister;
   Form1 form{{controls, messages, browser, location, lister}};
+
+  // Starts on `data` holding `names`, `headings` heading lines, the range 0 to 5, and the
+  // summary going to `data`/out.txt.
+  void StartOn(const TempFolder& data, std::vector<std::string> names, const char* headings) {
+    location.folder = data.str();
+    lister.names[data.str() + "/*.txt"] = std::move(names);
+    form.Raise(Form1Event::Load);
+    controls.texts[TextBox::Text2] = headings;
+    controls.texts[TextBox::Text3] = "0";
+    controls.texts[TextBox::Text4] = "5";
+    controls.texts[TextBox::Text5] = (data.path() / "out").string();
+  }
 };
 
 TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
@@ -157,6 +169,39 @@ TEST_F(Form1Test, BrowseWithAnEmptyTitleShowsTheDefaultTitle) {
   EXPECT_EQ(form.BrowseFolder(""), "/x");
   EXPECT_EQ(browser.titles.back(), "选择目录");
   EXPECT_EQ(form.BrowseFolder("t"), "") << "a cancel gives the empty text";
+}
+
+TEST_F(Form1Test, RunButtonWritesTheSummaryThenSaysSo) {
+  TempFolder data;
+  data.Write("1.txt", "1\t2\r\n3\t4\r\n");
+  data.Write("2.txt", "1\t2\r\n");
+  StartOn(data, {"2.txt", "1.txt"}, "1");
+
+  form.Raise(Form1Event::Command2Click);
+  EXPECT_EQ(data.Read("out.txt"), "1\t3\t4\r\n2\t\r\n");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].prompt, "处理完毕");
+  EXPECT_EQ(messages.shown[0].title, "提示");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+}
+
+TEST_F(Form1Test, AFailedRunIsShownOnceAndTheNextRunStartsClean) {
+  TempFolder data;
+  data.Write("1.txt", "1\t2\r\n");
+  StartOn(data, {"1.txt"}, "2");
+
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, "错误");
+  EXPECT_NE(messages.shown[0].prompt.find("1.txt"), std::string::npos);
+  EXPECT_NE(messages.shown[0].prompt.find("行号：2"), std::string::npos);
+  EXPECT_FALSE(data.Read("out.txt"));
+
+  controls.texts[TextBox::Text2] = "0";
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].prompt, "处理完毕");
+  EXPECT_EQ(data.Read("out.txt"), "1\t1\t2\r\n");
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace torvane {
 namespace {
@@ -42,6 +45,18 @@ TEST(LenientValue, IsCorrectlyRounded) {
   EXPECT_EQ(LenientValue("9007199254740993"), 9007199254740992.0);
   EXPECT_EQ(LenientValue("000000000000000000000000000001.5"), 1.5);
   EXPECT_EQ(LenientValue("0.000000000000000000000000000015e29"), 1.5);
+}
+
+TEST(LenientValue, AgreesWithStrtodOnDataShapedNumbers) {
+  // Short mantissas and exponents near the ends of the exactly representable powers of ten.
+  std::mt19937_64 random(2024);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 2 ? "-" : "";
+    text += std::to_string(random() % 10'000'000'000'000'000ULL >> (random() % 64));
+    text.insert(text.size() - random() % (text.size() - text.find_first_of("0123456789")), ".");
+    if (random() % 2) text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+    ASSERT_EQ(LenientValue(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
 }
 
 TEST(LenientValue, OutOfRangeGivesInfinityOrZeroNeverFails) {
