@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/fixed_array.h"
+#include "support/failure_of.h"
 
 namespace torvane {
 namespace {
@@ -22,12 +23,7 @@ TEST(FixedArray, ChecksBothBoundsAndKeepsOldEntries) {
   names(200) = "last";
   EXPECT_EQ(names(200), "last");
   for (long bad : {0L, 201L, -1L}) {
-    try {
-      names(bad);
-      ADD_FAILURE() << bad;
-    } catch (const Failure& failure) {
-      EXPECT_EQ(failure.kind(), FailureKind::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(testing::FailureOf([&] { names(bad); }).kind(), FailureKind::SubscriptOutOfRange);
   }
   EXPECT_EQ(names(1), "first");
 }

@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "runtime/failure.h"
+#include "support/failure_of.h"
 #include "support/fakes.h"
 
 namespace torvane {
 namespace {
 
-using testing::TempFolder;
+using namespace torvane::testing;
 
 size_t EntriesIn(const TempFolder& folder) {
   return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder.path()),
@@ -44,12 +44,9 @@ TEST(ReplaceFileContents, RefusesMissingFoldersAndFolderNames) {
   TempFolder folder;
   std::filesystem::create_directory(folder.path() / "taken.txt");
   for (const std::string& path : {folder.str() + "/no/such/x.txt", folder.str() + "/taken.txt"}) {
-    try {
-      ReplaceFileContents(path, "x", "x.txt");
-      ADD_FAILURE() << path;
-    } catch (const Failure& failure) {
-      EXPECT_EQ(failure.kind(), FailureKind::OpenFailed);
-    }
+    EXPECT_EQ(FailureOf([&] { ReplaceFileContents(path, "x", "x.txt"); }).kind(),
+              FailureKind::OpenFailed)
+        << path;
   }
   EXPECT_EQ(EntriesIn(folder), 1u);
 }
