@@ -46,14 +46,5 @@ TEST(DirectoryEnumeration, DoubledSeparatorMissingFolderAndRoot) {
   }
 }
 
-TEST(DirectoryEnumeration, NamePatterns) {
-  EXPECT_TRUE(MatchesNamePattern("a.TXT", "*.txt"));
-  EXPECT_TRUE(MatchesNamePattern(".txt", "*.txt"));
-  EXPECT_FALSE(MatchesNamePattern("a.txt2", "*.txt"));
-  EXPECT_FALSE(MatchesNamePattern("txt", "*.txt"));
-  EXPECT_TRUE(MatchesNamePattern("a.txt.txt", "*.txt"));
-  EXPECT_TRUE(MatchesNamePattern("ab", "a?"));
-}
-
 }  // namespace
 }  // namespace torvane

@@ -61,8 +61,6 @@ class WindowLayoutTest : public QObject {
 
  private slots:
   void init() {
-    messages_.shown.clear();
-    browser_.titles.clear();
     window_ = std::make_unique<ui::MainWindow>(
         ui::WindowServices{&messages_, &browser_, &location_, &lister_});
   }
