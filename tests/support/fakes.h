@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -104,6 +105,8 @@ class TempFolder {
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  /// How many entries the folder holds.
+  long Entries() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }
 
  private:
   std::filesystem::path path_;
