@@ -78,11 +78,6 @@ class InputTest : public QObject {
     text3->deselect();
     QTest::keyClick(text3, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(text3->text(), QString("12"));  // Ctrl+V pastes nothing
-    QSignalSpy returns(text3, &QLineEdit::returnPressed);
-    QTest::keyClick(text3, Qt::Key_Return);
-    QTest::keyClick(text3, Qt::Key_Escape);
-    QCOMPARE(returns.count(), 0);
-    QCOMPARE(text3->text(), QString("12"));
   }
 
   void editingKeysStillWork() {
