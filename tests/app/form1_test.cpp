@@ -26,11 +26,7 @@ TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
   form.Raise(Form1Event::Load);
   EXPECT_EQ(form.FolderPath, "/prog");
   EXPECT_EQ(controls.Text(TextBox::Text1), "/prog");
-  EXPECT_EQ(controls.label8, "4");
-  EXPECT_EQ(form.catalogue.FileNames(1), "a.txt");
-  EXPECT_EQ(form.catalogue.FileNames(2), "B.TXT");
-  EXPECT_EQ(form.catalogue.FileNames(3), "9.txt");
-  EXPECT_EQ(form.catalogue.FileNames(4), "10.txt");
+  EXPECT_EQ(controls.label8, "4");  // the catalogue's order is pinned by its own tests
 
   for (int i = 0; i < 201; ++i) lister.names["/prog/*.txt"].push_back(std::to_string(i) + ".txt");
   form.Raise(Form1Event::Load);
@@ -75,7 +71,6 @@ TEST_F(FolderPickTest, AChosenFolderReplacesTheCatalogue) {
   EXPECT_EQ(form.FolderPath, "/data");
   EXPECT_EQ(controls.Text(TextBox::Text1), "/data");
   EXPECT_EQ(controls.label8, "3");
-  EXPECT_EQ(form.catalogue.FileNames(3), "10.txt");
   EXPECT_TRUE(messages.shown.empty());
 }
 

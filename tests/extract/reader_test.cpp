@@ -72,7 +72,6 @@ TEST_F(ReaderTest, HeadingCountSkipsLines) {
   EXPECT_EQ(Read(three, "").size(), 3u) << "empty means 0";
   EXPECT_EQ(Read(three, "-2").size(), 3u) << "negative skips nothing";
   EXPECT_EQ(Read(three, "1"), (Rows{"c|d", "e|f"}));
-  EXPECT_EQ(Read(three, "2.5"), Rows{"e|f"}) << "a half goes to even";
   EXPECT_TRUE(Read(three, "3").empty()) << "exactly all lines";
 
   Failure short_file = ReadFailure(three, "4");

@@ -69,27 +69,20 @@ TEST(IconFile, HoldsTheTwelveImagesInOrderAsDibs) {
 }
 
 struct Resource {
-  unsigned type, name, language;  // numeric identifiers; 0 for a named one
+  unsigned type, name, language;
   std::string data;
 };
 
+/// The resources of a compiled .res file, every type and name numeric as ours are.
 std::vector<Resource> ReadResFile(const Bytes& res) {
   std::vector<Resource> resources;
-  auto id = [&](std::size_t& at) {
-    if (res.U16(at) == 0xFFFF) return at += 4, res.U16(at - 2);
-    while (res.U16(at) != 0) at += 2;
-    return at += 2, 0u;
-  };
   for (std::size_t at = 0; at + 32 <= res.data.size();) {
+    // Sizes, type (0xFFFF, id), name (0xFFFF, id), data version, flags, language.
     const uint32_t data_size = res.U32(at), header_size = res.U32(at + 4);
-    std::size_t field = at + 8;
-    Resource resource;
-    resource.type = id(field);
-    resource.name = id(field);
-    field = Align4(field);
-    resource.language = res.U16(field + 6);
-    resource.data = res.Slice(at + header_size, data_size);
-    if (resource.type != 0) resources.push_back(resource);  // the leading empty entry
+    if (res.U16(at + 10) != 0) {  // not the leading empty entry
+      resources.push_back({res.U16(at + 10), res.U16(at + 14), res.U16(at + 22),
+                           res.Slice(at + header_size, data_size)});
+    }
     at = Align4(at + header_size + data_size);
   }
   return resources;

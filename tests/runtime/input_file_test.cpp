@@ -49,10 +49,6 @@ TEST_F(InputFileTest, EndOfFileTestAndReadingPastTheEnd) {
   EXPECT_EQ(past_end.kind(), FailureKind::InputPastEndOfFile);
   EXPECT_EQ(past_end.file(), "empty.txt");
   EXPECT_EQ(past_end.line(), 1);
-  InputFile one(folder.Write("one", "x\r\n"), "one.txt");
-  EXPECT_FALSE(one.AtEnd());
-  EXPECT_EQ(one.ReadLine(), "x");
-  EXPECT_TRUE(one.AtEnd()) << "a final CR LF leaves nothing to read";
 }
 
 TEST_F(InputFileTest, OpenFailures) {
