@@ -105,22 +105,21 @@ std::size_t ValueOf(const Bytes& record, const std::string& key) {
   return Align4(at + 2 * key.size() + 2);
 }
 
+/// The compiled resources of one type, in the file's order.
+std::vector<Resource> OfType(unsigned type) {
+  std::vector<Resource> found;
+  for (Resource& resource : ReadResFile(Bytes{ReadFile(TORVANE_COMPILED_RESOURCES)})) {
+    if (resource.type == type) found.push_back(std::move(resource));
+  }
+  return found;
+}
+
 class CompiledResources : public ::testing::Test {
- protected:
   void SetUp() override {
     if (!std::filesystem::exists(TORVANE_COMPILED_RESOURCES)) {
       GTEST_SKIP() << "no compiled resources: x86_64-w64-mingw32-windres is missing";
     }
-    resources_ = ReadResFile(Bytes{ReadFile(TORVANE_COMPILED_RESOURCES)});
   }
-  std::vector<const Resource*> OfType(unsigned type) const {
-    std::vector<const Resource*> found;
-    for (const Resource& resource : resources_) {
-      if (resource.type == type) found.push_back(&resource);
-    }
-    return found;
-  }
-  std::vector<Resource> resources_;
 };
 
 TEST_F(CompiledResources, IconGroupOneNamesImages30001To30012InOrder) {
@@ -128,17 +127,17 @@ TEST_F(CompiledResources, IconGroupOneNamesImages30001To30012InOrder) {
   const auto icons = OfType(3), groups = OfType(14);
   ASSERT_EQ(icons.size(), std::size_t(kImageCount));
   ASSERT_EQ(groups.size(), 1u);
-  EXPECT_EQ(groups[0]->name, 1u);
-  EXPECT_EQ(groups[0]->language, 0x0804u);
-  const Bytes group{groups[0]->data};
+  EXPECT_EQ(groups[0].name, 1u);
+  EXPECT_EQ(groups[0].language, 0x0804u);
+  const Bytes group{groups[0].data};
   ASSERT_EQ(group.data.size(), 6u + 14 * kImageCount);
   for (int i = 0; i < kImageCount; ++i) {
     SCOPED_TRACE("image " + std::to_string(i + 1));
-    EXPECT_EQ(icons[i]->name, 30001u + i);
-    EXPECT_TRUE(icons[i]->data == drawn.at(i));
+    EXPECT_EQ(icons[i].name, 30001u + i);
+    EXPECT_TRUE(icons[i].data == drawn.at(i));
     const std::size_t entry = 6 + 14 * i;
     EXPECT_EQ(group.U16(entry + 6), unsigned(kImages[i].bits));
-    EXPECT_EQ(group.U32(entry + 8), icons[i]->data.size());
+    EXPECT_EQ(group.U32(entry + 8), icons[i].data.size());
     EXPECT_EQ(group.U16(entry + 12), 30001u + i);
   }
 }
@@ -146,8 +145,8 @@ TEST_F(CompiledResources, IconGroupOneNamesImages30001To30012InOrder) {
 TEST_F(CompiledResources, VersionRecordIs1_00InChinesePrc) {
   const auto versions = OfType(16);
   ASSERT_EQ(versions.size(), 1u);
-  EXPECT_EQ(versions[0]->language, 0x0804u);
-  const Bytes record{versions[0]->data};
+  EXPECT_EQ(versions[0].language, 0x0804u);
+  const Bytes record{versions[0].data};
   const std::size_t fixed = ValueOf(record, "VS_VERSION_INFO");
   EXPECT_EQ(record.U32(fixed + 8), 0x00010000u);  // file version 1.0
   EXPECT_EQ(record.U32(fixed + 12), 0u);          // .0.0
