@@ -116,22 +116,23 @@ bool ConvertUnbroken(std::string_view text, double& value) {
   return true;
 }
 
-}  // namespace
-
-double LenientValue(std::string_view text) {
-  double value;
-  if (ConvertUnbroken(text, value)) return value;
-  auto blank = IsLenientBlank;
-  std::size_t i = 0;
+// Scans an optional sign, digits with at most one ".", and an optional exponent (E or e,
+// optional sign, digits) from `text[i]` on, passing over the characters `inner` accepts anywhere
+// inside. `i` ends past the last character taken; `exponent_without_digits` tells that an
+// exponent marker was not followed by digits (the exponent is then 0).
+template <typename Inner>
+Scanned ScanNumber(std::string_view text, std::size_t& i, Inner inner,
+                   bool& exponent_without_digits) {
   auto skip = [&] {
-    while (i < text.size() && blank(text[i])) ++i;
+    while (i < text.size() && inner(text[i])) ++i;
+  };
+  auto sign = [&] {
+    bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    return negative;
   };
   Scanned number;
-  skip();
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    number.negative = text[i] == '-';
-    ++i;
-  }
+  number.negative = sign();
   bool seen_point = false;
   for (skip(); i < text.size(); skip()) {
     char c = text[i];
@@ -146,56 +147,43 @@ double LenientValue(std::string_view text) {
     }
     ++i;
   }
-  if (!number.any_digit) return 0.0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+  exponent_without_digits = false;
+  if (number.any_digit && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
     skip();
-    bool negative_exponent = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-      negative_exponent = text[i] == '-';
-      ++i;
-    }
+    bool negative_exponent = sign();
+    skip();
+    exponent_without_digits = i >= text.size() || !IsDigit(text[i]);
     long long exponent = 0;
-    for (skip(); i < text.size() && IsDigit(text[i]); skip()) AddExponentDigit(exponent, text[i++]);
+    for (; i < text.size() && IsDigit(text[i]); skip()) AddExponentDigit(exponent, text[i++]);
     number.exponent = negative_exponent ? -exponent : exponent;
   }
-  return Convert(number);
+  return number;
+}
+
+}  // namespace
+
+double LenientValue(std::string_view text) {
+  double value;
+  if (ConvertUnbroken(text, value)) return value;
+  std::size_t i = 0;
+  while (i < text.size() && IsLenientBlank(text[i])) ++i;
+  bool ignored;
+  Scanned number = ScanNumber(text, i, IsLenientBlank, ignored);
+  return number.any_digit ? Convert(number) : 0.0;
 }
 
 double StrictValue(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  auto mismatch = [&] {
-    return Failure(FailureKind::TypeMismatch, "“" + std::string(text) + "”不是数字");
-  };
   std::size_t i = 0;
   while (i < text.size() && blank(text[i])) ++i;
-  Scanned number;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.negative = text[i++] == '-';
-  bool seen_point = false;
-  for (; i < text.size(); ++i) {
-    char c = text[i];
-    if (IsDigit(c)) {
-      number.digits += c;
-      if (!seen_point) ++number.point;
-      number.any_digit = true;
-    } else if (c == '.' && !seen_point) {
-      seen_point = true;
-    } else {
-      break;
-    }
-  }
-  if (!number.any_digit) throw mismatch();
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    bool negative_exponent = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative_exponent = text[i++] == '-';
-    if (i >= text.size() || !IsDigit(text[i])) throw mismatch();
-    long long exponent = 0;
-    while (i < text.size() && IsDigit(text[i])) AddExponentDigit(exponent, text[i++]);
-    number.exponent = negative_exponent ? -exponent : exponent;
-  }
+  bool exponent_without_digits;
+  Scanned number = ScanNumber(
+      text, i, [](char) { return false; }, exponent_without_digits);
   while (i < text.size() && blank(text[i])) ++i;
-  if (i != text.size()) throw mismatch();
+  if (!number.any_digit || exponent_without_digits || i != text.size()) {
+    throw Failure(FailureKind::TypeMismatch, "“" + std::string(text) + "”不是数字");
+  }
   return Convert(number);
 }
 
