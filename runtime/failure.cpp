@@ -1,5 +1,8 @@
 #include "runtime/failure.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace torvane {
 namespace {
 
@@ -40,6 +43,37 @@ Failure::Failure(FailureKind kind, std::string detail, std::string file, long li
 
 Failure Failure::In(const std::string& file, long line) const {
   return Failure(kind_, detail_, file_.empty() ? file : file_, line_ == 0 ? line : line_);
+}
+
+std::string SystemErrorText(int error) {
+  switch (error) {
+    case ENOENT:
+      return "文件或文件夹不存在";
+    case ENOTDIR:
+      return "路径中有一部分不是文件夹";
+    case EACCES:
+    case EPERM:
+      return "没有访问权限";
+    case EROFS:
+      return "位于只读的磁盘上";
+    case ENOSPC:
+    case EDQUOT:
+      return "磁盘空间不足";
+    case ENAMETOOLONG:
+      return "文件名或路径太长";
+    case EISDIR:
+      return "这是一个文件夹";
+    case EIO:
+      return "读写设备出错";
+    case EMFILE:
+    case ENFILE:
+      return "打开的文件太多";
+    case EBUSY:
+    case ETXTBSY:
+      return "文件正被占用";
+    default:
+      return std::string("系统错误 ") + std::to_string(error) + "（" + std::strerror(error) + "）";
+  }
 }
 
 std::string DescribeFailure(const Failure& failure) {

@@ -41,6 +41,9 @@ class Failure : public std::runtime_error {
   long line_;
 };
 
+/// A system error number (errno) in plain Chinese, for a failure's detail.
+std::string SystemErrorText(int error);
+
 /// The failure as the user reads it: the kind in plain Chinese, the detail, then the file name
 /// and line number where there are such (UTF-8).
 std::string DescribeFailure(const Failure& failure);

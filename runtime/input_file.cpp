@@ -19,7 +19,7 @@ InputFile::InputFile(const std::string& path, std::string display_name)
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     FailureKind kind = errno == ENOENT ? FailureKind::FileNotFound : FailureKind::OpenFailed;
-    throw Failure(kind, std::strerror(errno), display_name_);
+    throw Failure(kind, SystemErrorText(errno), display_name_);
   }
   struct stat info {};
   if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -48,7 +48,8 @@ bool InputFile::Fill() {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      throw Failure(FailureKind::OpenFailed, std::strerror(errno), display_name_, lines_read_ + 1);
+      throw Failure(FailureKind::OpenFailed, SystemErrorText(errno), display_name_,
+                    lines_read_ + 1);
     }
     eof_ = true;
     return false;

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "runtime/directory.h"
@@ -17,7 +16,7 @@ namespace torvane {
 void ReplaceFileContents(const std::string& path, std::string_view bytes,
                          const std::string& display_name) {
   auto fail = [&](FailureKind kind, int error) {
-    return Failure(kind, std::strerror(error), display_name);
+    return Failure(kind, SystemErrorText(error), display_name);
   };
   struct stat existing {};
   bool exists = ::stat(path.c_str(), &existing) == 0;
