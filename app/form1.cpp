@@ -88,7 +88,7 @@ void Form1::Command1_Click() {
 
 std::string Form1::BrowseFolder(const std::string& title) {
   std::optional<std::string> picked =
-      services_.folder_browser.Browse(title.empty() ? "选择目录" : title);
+      services_.folder_browser.Browse(title.empty() ? "选择目录" : title, FolderPath);
   if (!picked) return {};
   bool lossless = true;
   std::string bytes = Utf8ToCp936(*picked, &lossless);

@@ -45,7 +45,8 @@ class Form1 {
   void Text3_Change();
   void Text4_Change();
 
-  /// Shows the folder browser titled `title` ("选择目录" when empty). Returns the chosen path, or
+  /// Shows the folder browser titled `title` ("选择目录" when empty), opened at the current data
+  /// folder. Returns the chosen path, or
   /// the empty text on cancel or for an item without a file-system path. A path longer than
   /// kMaxFolderBytes in code page 936, or holding a character the code page lacks, raises
   /// InvalidArgument.

@@ -20,9 +20,10 @@ class MessageBox {
 class FolderBrowser {
  public:
   virtual ~FolderBrowser() = default;
-  /// Shows the browser with `title` and returns the chosen folder's path (UTF-8), or nothing
-  /// when the user cancelled or chose an item without a file-system path.
-  virtual std::optional<std::string> Browse(const std::string& title) = 0;
+  /// Shows the browser with `title`, opened at `start` where that folder exists, and returns the
+  /// chosen folder's path (UTF-8), or nothing when the user cancelled or chose an item without a
+  /// file-system path.
+  virtual std::optional<std::string> Browse(const std::string& title, const std::string& start) = 0;
 };
 
 /// Where the program itself lives.

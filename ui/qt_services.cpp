@@ -14,9 +14,11 @@ void QtMessageBox::Show(const std::string& prompt, const std::string& title, Mes
   box.exec();
 }
 
-std::optional<std::string> QtFolderBrowser::Browse(const std::string& title) {
-  QString chosen = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title),
-                                                     QString(), QFileDialog::ShowDirsOnly);
+std::optional<std::string> QtFolderBrowser::Browse(const std::string& title,
+                                                   const std::string& start) {
+  QString chosen =
+      QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title),
+                                        QString::fromStdString(start), QFileDialog::ShowDirsOnly);
   if (chosen.isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(chosen).toStdString();
 }

@@ -20,7 +20,7 @@ class QtMessageBox : public MessageBox {
 class QtFolderBrowser : public FolderBrowser {
  public:
   explicit QtFolderBrowser(QWidget* owner) : owner_(owner) {}
-  std::optional<std::string> Browse(const std::string& title) override;
+  std::optional<std::string> Browse(const std::string& title, const std::string& start) override;
 
  private:
   QWidget* owner_;

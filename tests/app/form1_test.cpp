@@ -68,6 +68,7 @@ TEST_F(FolderPickTest, AChosenFolderReplacesTheCatalogue) {
   lister.names["/data/*.txt"] = {"10.txt", "2.txt", "x.txt"};
   EXPECT_EQ(Pick("/data"), "/data/*.txt");
   EXPECT_EQ(browser.titles.back(), "请选择一个文件夹：");
+  EXPECT_EQ(browser.starts.back(), "/prog") << "the browser opens at the current folder";
   EXPECT_EQ(form.FolderPath, "/data");
   EXPECT_EQ(controls.Text(TextBox::Text1), "/data");
   EXPECT_EQ(controls.label8, "3");

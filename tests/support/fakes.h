@@ -48,8 +48,10 @@ struct FakeMessageBox : MessageBox {
 struct FakeFolderBrowser : FolderBrowser {
   std::deque<std::optional<std::string>> answers;
   std::vector<std::string> titles;
-  std::optional<std::string> Browse(const std::string& title) override {
+  std::vector<std::string> starts;
+  std::optional<std::string> Browse(const std::string& title, const std::string& start) override {
     titles.push_back(title);
+    starts.push_back(start);
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
