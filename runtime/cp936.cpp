@@ -75,12 +75,6 @@ std::string Utf8ToCp936(std::string_view utf8, bool* lossless) {
   return converter.Run(utf8, "?", lossless, Utf8SequenceLength);
 }
 
-std::string Cp936ToUtf8(std::string_view bytes) {
-  static Converter converter("UTF-8", "CP936");
-  return converter.Run(bytes, "\xEF\xBF\xBD", nullptr,
-                       [](std::string_view rest) { return CharWidth(rest, 0); });
-}
-
 int16_t KeyCodeOfUtf8(std::string_view utf8) {
   if (utf8.empty()) return 0;
   std::string bytes = Utf8ToCp936(utf8.substr(0, Utf8SequenceLength(utf8)));

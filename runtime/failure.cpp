@@ -41,10 +41,6 @@ Failure::Failure(FailureKind kind, std::string detail, std::string file, long li
       file_(std::move(file)),
       line_(line) {}
 
-Failure Failure::In(const std::string& file, long line) const {
-  return Failure(kind_, detail_, file_.empty() ? file : file_, line_ == 0 ? line : line_);
-}
-
 std::string SystemErrorText(int error) {
   switch (error) {
     case ENOENT:

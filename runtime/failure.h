@@ -30,10 +30,6 @@ class Failure : public std::runtime_error {
   const std::string& file() const { return file_; }
   long line() const { return line_; }
 
-  /// The same failure, now naming the data file and line it happened in. A file or line that
-  /// the failure already names is kept.
-  Failure In(const std::string& file, long line) const;
-
  private:
   FailureKind kind_;
   std::string detail_;

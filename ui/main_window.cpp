@@ -104,7 +104,6 @@ struct MainWindow::Impl : public Controls {
   std::unique_ptr<QtFolderBrowser> qt_folder_browser;
   QtProgramLocation qt_location;
   FileSystemLister file_system;
-  Form1* form = nullptr;
 
   std::string Text(TextBox box) const override {
     if (box == TextBox::Text1) return text1->toPlainText().toStdString();
@@ -199,7 +198,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       services.lister ? *services.lister : impl_->file_system,
   };
   form_ = std::make_unique<Form1>(form_services);
-  impl_->form = form_.get();
   for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
     InstallKeyFilter(impl_->boxes.at(box), *form_, box);
   }
