@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "ui/key_filter.h"
-#include "ui/layout.h"
+#include "app/design.h"
 #include "ui/qt_services.h"
 
 namespace torvane::ui {
@@ -52,20 +52,14 @@ QFont DesignFont(const char* face, double points, QFont::StyleHint hint) {
 }
 
 QFont FontFor(FontRole role) {
-  switch (role) {
-    case FontRole::Frame:
-      return DesignFont("微软雅黑", 10.5, QFont::SansSerif);
-    case FontRole::Entry:
-      return DesignFont("宋体", 12, QFont::Serif);
-    case FontRole::Window:
-      break;
-  }
-  // The dialog font of a Chinese (code page 936) desktop.
-  return DesignFont("宋体", 9, QFont::Serif);
+  const FontDesign& design = FontOf(role);
+  return DesignFont(design.face, design.points,
+                    role == FontRole::Frame ? QFont::SansSerif : QFont::Serif);
 }
 
-QRect PixelRect(const ControlLayout& control) {
-  return {Pixels(control.left), Pixels(control.top), Pixels(control.width), Pixels(control.height)};
+QRect PixelRect(const ControlDesign& control) {
+  return {TwipsToPixels(control.left), TwipsToPixels(control.top), TwipsToPixels(control.width),
+          TwipsToPixels(control.height)};
 }
 
 // Frames in the classic look: the caption set into the top border, the border through the
@@ -79,8 +73,9 @@ QString FrameStyle() {
       .arg(caption_height / 2);
 }
 
-void MakeText1(QPlainTextEdit* text1) {
-  text1->setReadOnly(true);
+// The locked, multi-line path box.
+void MakeText1(QPlainTextEdit* text1, bool locked) {
+  text1->setReadOnly(locked);
   text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text1->setFocusPolicy(Qt::StrongFocus);
   text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -126,36 +121,36 @@ struct MainWindow::Impl : public Controls {
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), impl_(std::make_unique<Impl>()) {
-  setWindowTitle(QStringLiteral("Torvane"));
+  setWindowTitle(QString::fromUtf8(kFormCaption));
   setWindowIcon(QIcon(QStringLiteral(":/torvane.ico")));
   // A fixed single frame: closable and minimisable, never resized.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
   setFont(FontFor(FontRole::Window));
   setStyleSheet(FrameStyle());
 
-  for (const ControlLayout& control : kLayout) {
+  for (const ControlDesign& control : kDesign) {
     QWidget* parent_widget = control.parent ? impl_->widgets.at(control.parent) : this;
     QString text = QString::fromUtf8(control.text);
     std::string_view name = control.name;
     QWidget* widget = nullptr;
     switch (control.kind) {
-      case Kind::Frame:
+      case ControlKind::Frame:
         widget = new QGroupBox(text, parent_widget);
         break;
-      case Kind::Label: {
+      case ControlKind::Label: {
         auto* label = new QLabel(text, parent_widget);
         label->setTextFormat(Qt::PlainText);
         if (name == "Label8") impl_->label8 = label;
         widget = label;
         break;
       }
-      case Kind::TextBox:
-        if (name == "Text1") {
+      case ControlKind::TextBox:
+        if (control.multi_line) {
           impl_->text1 = new QPlainTextEdit(parent_widget);
-          MakeText1(impl_->text1);
+          MakeText1(impl_->text1, control.locked);
           widget = impl_->text1;
         } else {
           auto* edit = new QLineEdit(text, parent_widget);
@@ -164,16 +159,14 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
           widget = edit;
         }
         break;
-      case Kind::Option: {
+      case ControlKind::Option: {
         auto* option = new QRadioButton(text, parent_widget);
-        if (name == "Option1") {
-          option->setChecked(true);
-          impl_->option1 = option;
-        }
+        option->setChecked(control.selected);
+        if (name == "Option1") impl_->option1 = option;
         widget = option;
         break;
       }
-      case Kind::Button: {
+      case ControlKind::Button: {
         auto* button = new QPushButton(text, parent_widget);
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -217,11 +210,11 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::SetTabOrder() {
-  std::vector<const ControlLayout*> stops;
-  for (const ControlLayout& control : kLayout) {
-    if (control.kind != Kind::Frame && control.kind != Kind::Label) stops.push_back(&control);
+  std::vector<const ControlDesign*> stops;
+  for (const ControlDesign& control : kDesign) {
+    if (TakesFocus(control.kind)) stops.push_back(&control);
   }
-  std::ranges::sort(stops, {}, &ControlLayout::tab_index);
+  std::ranges::sort(stops, {}, &ControlDesign::tab_index);
   for (std::size_t i = 1; i < stops.size(); ++i) {
     QWidget::setTabOrder(impl_->widgets.at(stops[i - 1]->name), impl_->widgets.at(stops[i]->name));
   }
