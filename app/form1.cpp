@@ -4,8 +4,9 @@
 #include <new>
 
 #include "extract/batch_run.h"
-#include "runtime/cp936.h"
 #include "runtime/failure.h"
+#include "runtime/output_file.h"
+#include "runtime/paths.h"
 
 namespace torvane {
 
@@ -69,8 +70,8 @@ void Form1::Form_Load() {
 }
 
 void Form1::Command1_Click() {
-  // Every step goes on whatever the step before it did: a refused or cancelled pick keeps the
-  // previous folder, which is shown again and catalogued afresh.
+  // Every step goes on whatever the step before it did: a cancelled pick keeps the previous
+  // folder, which is shown again and catalogued afresh.
   try {
     std::string picked = BrowseFolder("请选择一个文件夹：");
     if (!picked.empty()) FolderPath = std::move(picked);
@@ -89,25 +90,55 @@ void Form1::Command1_Click() {
 std::string Form1::BrowseFolder(const std::string& title) {
   std::optional<std::string> picked =
       services_.folder_browser.Browse(title.empty() ? "选择目录" : title, FolderPath);
-  if (!picked) return {};
-  bool lossless = true;
-  std::string bytes = Utf8ToCp936(*picked, &lossless);
-  if (!lossless) {
-    throw Failure(FailureKind::InvalidArgument, "文件夹路径含有无法用简体中文编码表示的字符");
-  }
-  if (bytes.size() > kMaxFolderBytes) {
-    throw Failure(FailureKind::InvalidArgument, "文件夹路径太长");
-  }
-  return *picked;
+  return picked.value_or(std::string());
 }
 
 void Form1::Command2_Click() {
+  if (catalogue.found > Catalogue::kCapacity) {
+    throw Failure(FailureKind::TooManyDataFiles,
+                  "文件夹中有 " + std::to_string(catalogue.found) + " 个文本文件，一次最多只能处理 " +
+                      std::to_string(Catalogue::kCapacity) + " 个");
+  }
   const Controls& controls = services_.controls;
-  RunBatch(
-      {FolderPath, catalogue, controls.Text(TextBox::Text2), controls.Text(TextBox::Text3),
-       controls.Text(TextBox::Text4), controls.Option1Selected(), controls.Text(TextBox::Text5)},
-      rows);
-  services_.message_box.Show("处理完毕", "提示", MessageIcon::None);
+  BatchRequest request;
+  request.folder_path = FolderPath;
+  for (long i = 1; i <= catalogue.FileCount.value(); ++i) {
+    request.names.push_back(catalogue.FileNames(i));
+  }
+  request.heading_text = controls.Text(TextBox::Text2);
+  request.start_text = controls.Text(TextBox::Text3);
+  request.end_text = controls.Text(TextBox::Text4);
+  request.peak = controls.Option1Selected();
+  std::vector<FileOutcome> outcomes = CollectResults(request, {});
+
+  // The name is taken once every data file has been read.
+  const std::string summary = controls.Text(TextBox::Text5) + ".txt";
+  ReplaceFileContents(summary, TabSeparatedSummary(outcomes, TextEncoding::Cp936), summary);
+  std::vector<Note> notes;
+  for (const FileOutcome& outcome : outcomes) {
+    for (Note& note : NotesOn(outcome.name, outcome.result, request.style)) {
+      notes.push_back(std::move(note));
+    }
+  }
+  services_.message_box.Show(CompletionText(AbsolutePath(summary), SummaryLines(outcomes), notes),
+                             "提示", MessageIcon::None);
+}
+
+std::string CompletionText(const std::string& summary_path, long lines,
+                           const std::vector<Note>& notes) {
+  constexpr std::size_t kShown = 10;
+  std::string text = "处理完毕\n\n汇总文件：" + summary_path + "\n共写入 " + std::to_string(lines) +
+                     " 行";
+  if (notes.empty()) return text;
+  text += "\n\n请留意：";
+  for (std::size_t i = 0; i < notes.size() && i < kShown; ++i) {
+    text += '\n';
+    text += NoteLine(notes[i]);
+  }
+  if (notes.size() > kShown) {
+    text += "\n……另有 " + std::to_string(notes.size() - kShown) + " 条未列出";
+  }
+  return text;
 }
 
 void Form1::Text2_KeyPress(int16_t& KeyAscii) {

@@ -5,9 +5,10 @@
 
 #include "app/controls.h"
 #include "catalogue/catalogue.h"
-#include "extract/row_table.h"
+#include "extract/batch_run.h"
+#include "extract/notes.h"
 #include "runtime/directory.h"
-#include "runtime/platform.h"
+#include "app/services.h"
 
 namespace torvane {
 
@@ -22,6 +23,12 @@ struct Form1Services {
 
 /// The events Form1 handles, as the window toolkit raises them.
 enum class Form1Event { Load, Command1Click, Command2Click, Text3Change, Text4Change };
+
+/// What the completion box says after a run that wrote `lines` lines to the summary file at
+/// `summary_path`: "处理完毕", where the file is and how many lines it holds, then up to ten of
+/// `notes` and how many more there are.
+std::string CompletionText(const std::string& summary_path, long lines,
+                           const std::vector<Note>& notes);
 
 /// The program's one window: all of its state and its event handlers, free of any toolkit.
 class Form1 {
@@ -46,17 +53,13 @@ class Form1 {
   void Text4_Change();
 
   /// Shows the folder browser titled `title` ("选择目录" when empty), opened at the current data
-  /// folder. Returns the chosen path, or
-  /// the empty text on cancel or for an item without a file-system path. A path longer than
-  /// kMaxFolderBytes in code page 936, or holding a character the code page lacks, raises
-  /// InvalidArgument.
+  /// folder. Returns the chosen path, whatever its length and characters, or the empty text on
+  /// cancel or for an item without a file-system path.
   std::string BrowseFolder(const std::string& title);
-  static constexpr std::size_t kMaxFolderBytes = 254;
 
   // State.
   std::string FolderPath;  ///< the data folder, UTF-8, exactly as the platform gave it
-  Catalogue catalogue;     ///< FileNames, FileCount, DirEntry
-  RowTable rows;           ///< XData, YData of the data file read last
+  Catalogue catalogue;     ///< FileNames, FileCount
 
  private:
   template <typename Handler>

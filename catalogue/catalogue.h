@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "runtime/directory.h"
 #include "runtime/fixed_array.h"
@@ -8,29 +9,31 @@
 
 namespace torvane {
 
-/// The data files a batch run works through, first to last.
+/// The data files a batch run of the window works through, first to last.
 struct Catalogue {
   static constexpr long kCapacity = 200;
 
-  /// Bare names (with extension, without folder) as the enumeration returned them, UTF-8.
-  /// Entries past the count keep what an earlier build left there and are never read.
+  /// Bare names (with extension, without folder) in run order, UTF-8. Entries past FileCount
+  /// keep what an earlier build left there and are never read.
   FixedArray<std::string, 1, kCapacity> FileNames;
-  /// How many names matched in the last build; above kCapacity only the first kCapacity, in
-  /// enumeration order, are stored and sorted.
+  /// How many names are stored: all that matched, at most kCapacity.
   Int16 FileCount;
-  /// The name the enumeration returned last; empty after a complete scan.
-  std::string DirEntry;
-
-  /// How many names are stored: FileCount, at most kCapacity.
-  long StoredCount() const;
+  /// How many names matched, however many; a run refuses more than kCapacity.
+  long found = 0;
 };
 
-/// Rebuilds `catalogue` from the "*.txt" names of `folder_path` (joined with the platform's
-/// separator as a plain concatenation): counts every matching name into FileCount, stores up to
-/// 200, and sorts the stored names ascending by the lenient numeric value of the whole name,
-/// names of equal value in enumeration order. Returns the decimal text of FileCount, the caption
-/// for the count label. Overflow when more than 32767 names match.
+/// The "*.txt" names of `folder_path` (joined with the platform's separator as a plain
+/// concatenation), in run order: ascending by the lenient numeric value of the whole name, and
+/// names of equal value in the order an NTFS folder lists them (case-insensitively, on the
+/// upper-cased UTF-16 code units), whatever order the file system gave them in.
+std::vector<std::string> DataFileNames(const std::string& folder_path, DirectoryLister& lister);
+
+/// Rebuilds `catalogue` from DataFileNames: stores the first kCapacity names and counts them
+/// all. Returns the decimal text of the count, the caption for the count label.
 std::string BuildCatalogue(Catalogue& catalogue, const std::string& folder_path,
                            DirectoryLister& lister);
+
+/// Whether `a` comes before `b` in an NTFS folder's order.
+bool NtfsNameLess(const std::string& a, const std::string& b);
 
 }  // namespace torvane

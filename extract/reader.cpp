@@ -1,60 +1,194 @@
 #include "extract/reader.h"
 
+#include <cstring>
+
 #include "runtime/cp936.h"
 #include "runtime/failure.h"
 #include "runtime/input_file.h"
-#include "runtime/numeric.h"
 
 namespace torvane {
 namespace {
 
-// Position of the first byte outside 33..122, or the line's size. Every byte of a double-byte
-// character is 0x40 or above and its lead byte is above 122, so the first such byte always
-// starts a character.
-std::size_t FindDelimiter(std::string_view line) {
-  std::size_t k = 0;
-  while (k < line.size() && static_cast<unsigned char>(line[k]) - 33u <= 122u - 33u) ++k;
-  return k;
+constexpr long kMostRows = 32767;
+
+// Whether `b` belongs to a row's X text: "!" to "z", except ";" where that splits rows too.
+inline bool IsTextByte(unsigned char b, bool semicolon_splits) {
+  return b - 33u <= 122u - 33u && !(semicolon_splits && b == ';');
 }
+
+inline bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// The first CR or LF of [p, end), or end.
+inline const char* FindLineEnd(const char* p, const char* end) {
+  // Nearly every byte of a line is above CR, which decides it in one comparison.
+  while (p < end && (static_cast<unsigned char>(*p) > '\r' || !IsLineEnd(*p))) ++p;
+  return p;
+}
+
+// One data file being read: a window [pos, end) of the buffer that slides over the file.
+class Reader {
+ public:
+  Reader(InputFile& file, ReadBuffer& buffer, const std::string& display_name)
+      : file_(file), base_(buffer.data()), display_name_(display_name) {}
+
+  FileResult Read(long headings, RangeSearch* search, NumberStyle style) {
+    if (Refill() && end_ - pos_ >= 3 && std::memcmp(pos_, "\xEF\xBB\xBF", 3) == 0) pos_ += 3;
+    SkipHeadings(headings);
+    ReadRows(search, style);
+    KeepChosen();
+    return std::move(result_);
+  }
+
+ private:
+  // Keeps the unread bytes and reads more behind them; false at the end of the file.
+  bool Refill() {
+    if (eof_) return false;
+    KeepChosen();
+    std::size_t kept = static_cast<std::size_t>(end_ - pos_);
+    if (pos_ != base_) std::memmove(base_, pos_, kept);
+    pos_ = base_;
+    end_ = base_ + kept;
+    std::size_t n = file_.Read(base_ + kept, ReadBuffer::kCapacity - kept);
+    if (n == 0) {
+      eof_ = true;
+      return false;
+    }
+    end_ += n;
+    return true;
+  }
+
+  // The chosen row's texts still point into the buffer; copies them before it moves.
+  void KeepChosen() {
+    if (!chosen_in_buffer_) return;
+    result_.row.x.assign(chosen_x_, chosen_x_size_);
+    result_.row.y.assign(chosen_y_, chosen_y_size_);
+    chosen_in_buffer_ = false;
+  }
+
+  Failure LineFailure(FailureKind kind, std::string message) const {
+    return Failure(kind, std::move(message), display_name_, line_ + 1);
+  }
+
+  // Passes over `headings` lines without holding any of them.
+  void SkipHeadings(long headings) {
+    for (long h = 0; h < headings; ++h) {
+      if (pos_ == end_ && !Refill()) {
+        throw LineFailure(FailureKind::InputPastEndOfFile,
+                          "文件只有 " + std::to_string(line_) + " 行，不够忽略前 " +
+                              std::to_string(headings) + " 行");
+      }
+      for (;;) {
+        pos_ = FindLineEnd(pos_, end_);
+        if (pos_ < end_ || !Refill()) break;
+      }
+      if (pos_ < end_) {
+        if (*pos_++ == '\r' && (pos_ < end_ || Refill()) && *pos_ == '\n') ++pos_;
+      }
+      ++line_;
+    }
+  }
+
+  void ReadRows(RangeSearch* search, NumberStyle style) {
+    const bool semicolon_splits = style.decimal_comma;
+    while (pos_ < end_ || Refill()) {
+      if (result_.rows == kMostRows) {
+        throw LineFailure(FailureKind::Overflow, "数据行超过 32767 行");
+      }
+      // Scan the line from its start: the X number, the delimiter, then the line end. A line
+      // that runs past the bytes read so far is scanned again once more are read.
+      const char *delimiter, *y, *line_end, *next;
+      double x;
+      for (;;) {
+        const char* p = ScanNumberPrefix(pos_, end_, style, x);
+        while (p < end_ && IsTextByte(static_cast<unsigned char>(*p), semicolon_splits)) ++p;
+        delimiter = p < end_ && !IsLineEnd(*p) ? p : nullptr;
+        y = nullptr;
+        if (delimiter) {
+          bool lead_at_end = delimiter + 1 == end_ && IsLeadByte(*delimiter) && !eof_;
+          y = lead_at_end ? end_
+                          : delimiter + CharWidth({delimiter, static_cast<std::size_t>(
+                                                                  end_ - delimiter)},
+                                                  0);
+          p = FindLineEnd(y, end_);
+        }
+        line_end = p;
+        if (p < end_ && !(*p == '\r' && p + 1 == end_ && !eof_)) {
+          next = p + 1 + (*p == '\r' && p + 1 < end_ && p[1] == '\n');
+          break;
+        }
+        if (eof_ && p == end_) {
+          next = end_;
+          break;
+        }
+        if (static_cast<std::size_t>(end_ - pos_) > ReadBuffer::kLongestLine) {
+          throw LineFailure(FailureKind::Overflow, "一行超过 32767 个字符");
+        }
+        Refill();  // at the end of the file, the next scan takes the rest as the line
+      }
+      if (static_cast<std::size_t>(line_end - pos_) > 32767) {
+        try {
+          CharLength16({pos_, static_cast<std::size_t>(line_end - pos_)});
+        } catch (const Failure&) {
+          throw LineFailure(FailureKind::Overflow, "一行超过 32767 个字符");
+        }
+      }
+      ++result_.rows;
+      ++line_;
+      if (delimiter) {
+        ++result_.rows_with_texts;
+        if (search && search->InRange(x)) {
+          std::string_view y_text(y, static_cast<std::size_t>(line_end - y));
+          double y_value = LenientValue(y_text, style);
+          if (search->Takes(y_value)) {
+            search->Keep(y_value);
+            result_.found = true;
+            result_.row.x_value = x;
+            result_.row.y_value = y_value;
+            result_.row.line = line_;
+            chosen_x_ = pos_;
+            chosen_x_size_ = static_cast<std::size_t>(delimiter - pos_);
+            chosen_y_ = y;
+            chosen_y_size_ = y_text.size();
+            chosen_in_buffer_ = true;
+          }
+        }
+      }
+      pos_ = next;
+    }
+  }
+
+  InputFile& file_;
+  char* const base_;
+  const std::string& display_name_;
+  const char* pos_ = base_;
+  const char* end_ = base_;
+  bool eof_ = false;
+  long line_ = 0;  // lines passed so far
+  FileResult result_;
+  const char* chosen_x_ = nullptr;
+  const char* chosen_y_ = nullptr;
+  std::size_t chosen_x_size_ = 0, chosen_y_size_ = 0;
+  bool chosen_in_buffer_ = false;
+};
 
 }  // namespace
 
-Int16 ReadDataFile(const std::string& path, const std::string& display_name,
-                   std::string_view heading_text, RowTable& rows) {
+ReadBuffer::ReadBuffer() : data_(new char[kCapacity]) {}
+
+FileResult ReadDataFile(const std::string& path, const std::string& display_name,
+                        std::string_view heading_text, RangeSearch* search, NumberStyle style,
+                        ReadBuffer& buffer) {
   InputFile file(path, display_name);
   long headings;
   try {
     headings = RoundToInt16(LenientValue(heading_text)).value();
-  } catch (const Failure& failure) {
-    throw Failure(failure.kind(), "标题行数超出范围", display_name);
+  } catch (const Failure&) {
+    throw Failure(FailureKind::Overflow,
+                  "忽略的行数“" + std::string(heading_text) + "”超出范围（最多 32767）");
   }
-  for (long i = 0; i < headings; ++i) file.ReadLine();
-
-  rows.Clear();
-  while (!file.AtEnd()) {
-    std::string_view line = file.ReadLine();
-    auto fail = [&](const char* detail) {
-      return Failure(FailureKind::Overflow, detail, display_name, file.lines_read());
-    };
-    if (rows.RowCount().value() == INT16_MAX) throw fail("数据行超过 32767 行");
-    // A line of at most 32767 bytes has at most 32767 characters.
-    if (line.size() > INT16_MAX) {
-      try {
-        CharLength16(line);
-      } catch (const Failure&) {
-        throw fail("一行超过 32767 个字符");
-      }
-    }
-    std::size_t k = FindDelimiter(line);
-    if (k == line.size()) {
-      rows.AppendUnsplit();
-      continue;
-    }
-    std::string_view x = line.substr(0, k);
-    std::string_view y = line.substr(k + CharWidth(line, k));
-    rows.AppendSplit(line, x.size(), y.size(), LenientValue(x), LenientValue(y));
-  }
-  return rows.RowCount();
+  return Reader(file, buffer, display_name).Read(headings, search, style);
 }
 
 }  // namespace torvane

@@ -1,29 +1,59 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "extract/row_table.h"
-#include "runtime/int16.h"
+#include "extract/search.h"
+#include "runtime/numeric.h"
 
 namespace torvane {
 
-/// Reads the data file at `path` into `rows`, replacing what they held, and returns the row
-/// count.
+/// What reading one data file gave.
+struct FileResult {
+  bool found = false;  ///< a row was in range; `row` is the chosen one
+  ChosenRow row;
+  long rows = 0;             ///< row lines read (RowCount)
+  long rows_with_texts = 0;  ///< row lines that had a delimiter, so an X and a Y text
+};
+
+/// A reader's working memory, kept from one file to the next: about 1.1 MiB, whatever the
+/// files hold.
+class ReadBuffer {
+ public:
+  ReadBuffer();
+  char* data() { return data_.get(); }
+
+  /// The bytes read from a file at once.
+  static constexpr std::size_t kBlock = std::size_t{1} << 20;
+  /// The longest line that may still hold at most 32767 characters: 32767 double-byte ones.
+  static constexpr std::size_t kLongestLine = 2 * 32767;
+  static constexpr std::size_t kCapacity = kBlock + kLongestLine + 2;
+
+ private:
+  std::unique_ptr<char[]> data_;
+};
+
+/// Reads the data file at `path` once, from start to end, and offers every row to `search`
+/// (when given; without one the file is only read and checked).
 ///
-/// The heading count H is the lenient value of `heading_text`, rounded half to even; H lines
-/// are skipped (none when H <= 0). Every later line, up to the end of the file, is a row. A row
-/// is split at its delimiter: the first character whose code is below 33 or above 122 (a
-/// control character, the space, "{", "|", "}", "~", code 127 and up, any double-byte
-/// character). The X text is what precedes the delimiter, the Y text everything after it; the
-/// delimiter belongs to neither. A line without a delimiter, an empty one included, still
-/// counts as a row but holds no texts.
+/// A UTF-8 byte order mark at the very start of the file is not part of its first line. Lines
+/// end at CR LF, a lone CR or a lone LF; a last line without one counts. The heading count H is
+/// the lenient value of `heading_text`, rounded half to even; the first H lines are skipped
+/// (none when H <= 0). Every later line is a row, split at its delimiter: the first character
+/// whose code is below 33 or above 122 (a control character, the space, "{", "|", "}", "~", code
+/// 127 and up, any double-byte character), and with `style.decimal_comma` also ";". The X text
+/// is what precedes the delimiter, the Y text everything after it. A line without a delimiter,
+/// an empty one included, counts as a row but is never chosen. The Y value is formed only for
+/// rows whose X value is in range.
 ///
 /// Failures name the file by `display_name` and, where a line is concerned, its line number in
-/// the file: FileNotFound or OpenFailed when it cannot be opened; Overflow for a heading count
-/// outside -32768..32767, for a 32768th row line, or for a row line over 32767 characters;
-/// InputPastEndOfFile when the file has fewer than H lines.
-Int16 ReadDataFile(const std::string& path, const std::string& display_name,
-                   std::string_view heading_text, RowTable& rows);
+/// the file: FileNotFound or OpenFailed when it cannot be opened (it must be a regular file);
+/// Overflow for a heading count outside -32768..32767, for a 32768th row line, or for a row line
+/// over 32767 characters (found having read at most one block past the line's start);
+/// InputPastEndOfFile when the file has fewer than H lines; ReadFailed when reading fails.
+FileResult ReadDataFile(const std::string& path, const std::string& display_name,
+                        std::string_view heading_text, RangeSearch* search, NumberStyle style,
+                        ReadBuffer& buffer);
 
 }  // namespace torvane

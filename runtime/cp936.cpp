@@ -1,68 +1,6 @@
 #include "runtime/cp936.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <stdexcept>
-
 namespace torvane {
-namespace {
-
-// One iconv conversion, opened once and reused; the program converts on one thread.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
-    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
-    }
-  }
-  ~Converter() { iconv_close(handle_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts `input`; each sequence that cannot be converted is skipped by `skip(rest)` bytes
-  // and replaced by `replacement`.
-  template <typename Skip>
-  std::string Run(std::string_view input, std::string_view replacement, bool* lossless, Skip skip) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    std::string out;
-    out.reserve(input.size() * 2 + 4);
-    char* in = const_cast<char*>(input.data());
-    std::size_t in_left = input.size();
-    if (lossless) *lossless = true;
-    char buffer[4096];
-    while (in_left > 0) {
-      char* dst = buffer;
-      std::size_t dst_left = sizeof buffer;
-      std::size_t result = iconv(handle_, &in, &in_left, &dst, &dst_left);
-      out.append(buffer, static_cast<std::size_t>(dst - buffer));
-      if (result != static_cast<std::size_t>(-1)) continue;
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL: an unconvertible or truncated sequence.
-      std::size_t n = skip(std::string_view(in, in_left));
-      in += n;
-      in_left -= n;
-      out.append(replacement);
-      if (lossless) *lossless = false;
-      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
-  }
-
- private:
-  iconv_t handle_;
-};
-
-// Length of the UTF-8 sequence that starts `rest`, at least 1.
-std::size_t Utf8SequenceLength(std::string_view rest) {
-  auto b = static_cast<unsigned char>(rest[0]);
-  std::size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  std::size_t i = 1;
-  while (i < n && i < rest.size() && (static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) ++i;
-  return i;
-}
-
-}  // namespace
 
 Int16 CharLength16(std::string_view bytes) {
   long long count = 0;
@@ -70,14 +8,11 @@ Int16 CharLength16(std::string_view bytes) {
   return Int16::From(count);
 }
 
-std::string Utf8ToCp936(std::string_view utf8, bool* lossless) {
-  static Converter converter("CP936", "UTF-8");
-  return converter.Run(utf8, "?", lossless, Utf8SequenceLength);
-}
-
 int16_t KeyCodeOfUtf8(std::string_view utf8) {
   if (utf8.empty()) return 0;
-  std::string bytes = Utf8ToCp936(utf8.substr(0, Utf8SequenceLength(utf8)));
+  auto lead = static_cast<unsigned char>(utf8[0]);
+  std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  std::string bytes = Utf8ToCp936(utf8.substr(0, n));
   return CharCode(bytes, 0);
 }
 

@@ -44,6 +44,9 @@ Int16 CharLength16(std::string_view bytes);
 /// becomes "?". `lossless`, when given, tells whether nothing was replaced.
 std::string Utf8ToCp936(std::string_view utf8, bool* lossless = nullptr);
 
+/// Code page 936 to UTF-8. A byte that starts no character of the code page becomes U+FFFD.
+std::string Cp936ToUtf8(std::string_view bytes);
+
 /// The code page 936 character code of the first character of a UTF-8 text, as a key press
 /// hands it over; 0 for an empty text, 63 ("?") for a character the code page lacks.
 int16_t KeyCodeOfUtf8(std::string_view utf8);

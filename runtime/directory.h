@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/paths.h"
+
 namespace torvane {
 
 /// The file system's directory enumeration, abstract so that tests can hand out names in a
@@ -28,12 +30,5 @@ class FileSystemLister : public DirectoryLister {
 /// Whether `name` matches the name pattern `pattern` ("*" any run, "?" one byte), ignoring the
 /// case of ASCII letters.
 bool MatchesNamePattern(const std::string& name, const std::string& pattern);
-
-/// The separator the platform puts between a folder and a name.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
 
 }  // namespace torvane

@@ -1,8 +1,5 @@
 #include "runtime/failure.h"
 
-#include <cerrno>
-#include <cstring>
-
 namespace torvane {
 namespace {
 
@@ -15,7 +12,7 @@ const char* KindText(FailureKind kind) {
     case FailureKind::SubscriptOutOfRange:
       return "下标越界";
     case FailureKind::TypeMismatch:
-      return "类型不匹配：不是有效的数字";
+      return "不是有效的数字";
     case FailureKind::FileNotFound:
       return "找不到文件";
     case FailureKind::FileAlreadyOpen:
@@ -24,6 +21,8 @@ const char* KindText(FailureKind kind) {
       return "读取超出文件末尾";
     case FailureKind::OpenFailed:
       return "无法打开文件";
+    case FailureKind::ReadFailed:
+      return "无法读取文件";
     case FailureKind::WriteFailed:
       return "无法写入文件";
     case FailureKind::TooManyDataFiles:
@@ -34,47 +33,15 @@ const char* KindText(FailureKind kind) {
 
 }  // namespace
 
-Failure::Failure(FailureKind kind, std::string detail, std::string file, long line)
-    : std::runtime_error(KindText(kind)),
+Failure::Failure(FailureKind kind, std::string message, std::string file, long line)
+    : std::runtime_error(message.empty() ? KindText(kind) : message),
       kind_(kind),
-      detail_(std::move(detail)),
+      message_(message.empty() ? KindText(kind) : std::move(message)),
       file_(std::move(file)),
       line_(line) {}
 
-std::string SystemErrorText(int error) {
-  switch (error) {
-    case ENOENT:
-      return "文件或文件夹不存在";
-    case ENOTDIR:
-      return "路径中有一部分不是文件夹";
-    case EACCES:
-    case EPERM:
-      return "没有访问权限";
-    case EROFS:
-      return "位于只读的磁盘上";
-    case ENOSPC:
-    case EDQUOT:
-      return "磁盘空间不足";
-    case ENAMETOOLONG:
-      return "文件名或路径太长";
-    case EISDIR:
-      return "这是一个文件夹";
-    case EIO:
-      return "读写设备出错";
-    case EMFILE:
-    case ENFILE:
-      return "打开的文件太多";
-    case EBUSY:
-    case ETXTBSY:
-      return "文件正被占用";
-    default:
-      return std::string("系统错误 ") + std::to_string(error) + "（" + std::strerror(error) + "）";
-  }
-}
-
 std::string DescribeFailure(const Failure& failure) {
-  std::string text = KindText(failure.kind());
-  if (!failure.detail().empty()) text += "：" + failure.detail();
+  std::string text = failure.message();
   if (!failure.file().empty()) text += "\n文件：" + failure.file();
   if (failure.line() > 0) text += "\n行号：" + std::to_string(failure.line());
   return text;

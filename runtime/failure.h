@@ -14,34 +14,38 @@ enum class FailureKind {
   FileNotFound,         ///< a file to read does not exist
   FileAlreadyOpen,      ///< a file number is taken
   InputPastEndOfFile,   ///< a line was read after the end of a file
-  OpenFailed,           ///< any other failure to open a file
+  OpenFailed,           ///< any other failure to open a file, or a file that is not a regular one
+  ReadFailed,           ///< reading an open file failed part way
   WriteFailed,          ///< a write, flush or rename of an output file failed
   TooManyDataFiles,     ///< more data files than one run can process
 };
 
-/// One typed failure: its kind, an optional plain-Chinese detail, and where a data file is
-/// concerned that file's name (as the user knows it) and the 1-based line number (0: none).
+/// One typed failure: its kind, what went wrong in plain Chinese (complete on its own; empty
+/// means the kind's own wording), and where a data file is concerned that file's name (as the
+/// user knows it) and the 1-based line number (0: none).
 class Failure : public std::runtime_error {
  public:
-  explicit Failure(FailureKind kind, std::string detail = {}, std::string file = {}, long line = 0);
+  explicit Failure(FailureKind kind, std::string message = {}, std::string file = {},
+                   long line = 0);
 
   FailureKind kind() const { return kind_; }
-  const std::string& detail() const { return detail_; }
+  /// What went wrong, without the file and line.
+  const std::string& message() const { return message_; }
   const std::string& file() const { return file_; }
   long line() const { return line_; }
 
  private:
   FailureKind kind_;
-  std::string detail_;
+  std::string message_;
   std::string file_;
   long line_;
 };
 
-/// A system error number (errno) in plain Chinese, for a failure's detail.
-std::string SystemErrorText(int error);
+/// The platform's error number (errno on POSIX, GetLastError() on Windows) in plain Chinese.
+std::string SystemErrorText(long error);
 
-/// The failure as the user reads it: the kind in plain Chinese, the detail, then the file name
-/// and line number where there are such (UTF-8).
+/// The failure as the user reads it (UTF-8): what went wrong, then the file and the line number
+/// where there are such, each on a line of its own.
 std::string DescribeFailure(const Failure& failure);
 
 }  // namespace torvane

@@ -6,12 +6,28 @@
 
 namespace torvane {
 
-/// The number at the head of `text`: optional sign, digits with at most one ".", optional
+/// How the numbers of a data file are written. The decimal point is "."; with `decimal_comma`
+/// a "," serves as well (at most one point in a number either way).
+struct NumberStyle {
+  bool decimal_comma = false;
+};
+
+/// The number at the head of `text`: optional sign, digits with at most one point, optional
 /// exponent (E or e, optional sign, digits). Spaces, tabs and line feeds are skipped anywhere
 /// inside it. It stops at the first other character; a text that does not begin with a number
 /// gives 0. An exponent marker without digits is ignored. Values beyond the double range give
-/// plus or minus infinity, tiny ones 0. Never fails.
-double LenientValue(std::string_view text);
+/// plus or minus infinity, tiny ones 0; the conversion is correctly rounded. Never fails.
+double LenientValue(std::string_view text, NumberStyle style = {});
+
+/// The number at the head of [begin, end), read as LenientValue reads it but without skipping
+/// any blank: the value of a row's X text, which holds no blank. Sets `value` (0 when no number
+/// begins there) and returns where the number ends: `begin` when there is none.
+const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style,
+                             double& value);
+
+/// Whether the whole of `text`, spaces and tabs around it allowed, is one number as
+/// ScanNumberPrefix reads it (an exponent needs its digits).
+bool IsWholeNumber(std::string_view text, NumberStyle style = {});
 
 /// The whole of `text` as a number: optional spaces and tabs, optional sign, digits with at most
 /// one "." and at least one digit, optional exponent (E or e, optional sign, at least one

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "runtime/platform.h"
+#include "app/services.h"
 
 namespace torvane::ui {
 

@@ -14,7 +14,7 @@
 
 #include "app/controls.h"
 #include "runtime/directory.h"
-#include "runtime/platform.h"
+#include "app/services.h"
 
 namespace torvane::testing {
 

@@ -1,0 +1,19 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "runtime/paths.h"
+
+namespace torvane {
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.starts_with('/')) return path;
+  std::unique_ptr<char, void (*)(void*)> here(::getcwd(nullptr, 0), std::free);
+  if (!here) return path;
+  std::string folder = here.get();
+  return folder + (folder.ends_with('/') ? "" : "/") + path;
+}
+
+}  // namespace torvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torvane {
+
+/// UTF-8 to UTF-16. A malformed sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+/// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+}  // namespace torvane
