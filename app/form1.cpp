@@ -95,9 +95,9 @@ std::string Form1::BrowseFolder(const std::string& title) {
 
 void Form1::Command2_Click() {
   if (catalogue.found > Catalogue::kCapacity) {
-    throw Failure(FailureKind::TooManyDataFiles,
-                  "文件夹中有 " + std::to_string(catalogue.found) + " 个文本文件，一次最多只能处理 " +
-                      std::to_string(Catalogue::kCapacity) + " 个");
+    throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(catalogue.found) +
+                                                     " 个文本文件，一次最多只能处理 " +
+                                                     std::to_string(Catalogue::kCapacity) + " 个");
   }
   const Controls& controls = services_.controls;
   BatchRequest request;
@@ -127,8 +127,8 @@ void Form1::Command2_Click() {
 std::string CompletionText(const std::string& summary_path, long lines,
                            const std::vector<Note>& notes) {
   constexpr std::size_t kShown = 10;
-  std::string text = "处理完毕\n\n汇总文件：" + summary_path + "\n共写入 " + std::to_string(lines) +
-                     " 行";
+  std::string text =
+      "处理完毕\n\n汇总文件：" + summary_path + "\n共写入 " + std::to_string(lines) + " 行";
   if (notes.empty()) return text;
   text += "\n\n请留意：";
   for (std::size_t i = 0; i < notes.size() && i < kShown; ++i) {

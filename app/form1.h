@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/controls.h"
+#include "app/services.h"
 #include "catalogue/catalogue.h"
 #include "extract/batch_run.h"
 #include "extract/notes.h"
 #include "runtime/directory.h"
-#include "app/services.h"
 
 namespace torvane {
 

@@ -75,7 +75,8 @@ std::vector<FileOutcome> CollectResults(const BatchRequest& request, const RunOp
     }
   };
   std::vector<std::jthread> helpers;
-  const int jobs = std::clamp<int>(options.jobs, 1, static_cast<int>(std::min<std::size_t>(count, 256)));
+  const int jobs =
+      std::clamp<int>(options.jobs, 1, static_cast<int>(std::min<std::size_t>(count, 256)));
   for (int j = 1; j < jobs; ++j) helpers.emplace_back(work, false);
   work(true);
   helpers.clear();

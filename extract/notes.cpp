@@ -32,9 +32,9 @@ void NoteOnText(std::vector<Note>& notes, const std::string& file, long line, co
                      std::string(which) + " 值" + quoted + "像是用逗号作小数点，按 " +
                          Shortest(value) + " 比较"});
   } else if (!IsWholeNumber(text, style)) {
-    notes.push_back({file, line,
-                     std::string(which) + " 值" + quoted + "不是一个数，按 " + Shortest(value) +
-                         " 比较"});
+    notes.push_back(
+        {file, line,
+         std::string(which) + " 值" + quoted + "不是一个数，按 " + Shortest(value) + " 比较"});
   }
 }
 
@@ -43,9 +43,10 @@ void NoteOnText(std::vector<Note>& notes, const std::string& file, long line, co
 std::vector<Note> NotesOn(const std::string& file, const FileResult& result, NumberStyle style) {
   std::vector<Note> notes;
   if (!result.found) {
-    const char* why = result.rows == 0                ? "没有数据行，汇总中没有 X 和 Y"
-                      : result.rows_with_texts == 0 ? "没有一行分得出 X 和 Y 两列，可能不是两列的数据文件"
-                                                    : "横坐标范围内没有数据行，汇总中没有 X 和 Y";
+    const char* why = result.rows == 0 ? "没有数据行，汇总中没有 X 和 Y"
+                      : result.rows_with_texts == 0
+                          ? "没有一行分得出 X 和 Y 两列，可能不是两列的数据文件"
+                          : "横坐标范围内没有数据行，汇总中没有 X 和 Y";
     notes.push_back({file, 0, why});
     return notes;
   }

@@ -75,9 +75,9 @@ class Reader {
   void SkipHeadings(long headings) {
     for (long h = 0; h < headings; ++h) {
       if (pos_ == end_ && !Refill()) {
-        throw LineFailure(FailureKind::InputPastEndOfFile,
-                          "文件只有 " + std::to_string(line_) + " 行，不够忽略前 " +
-                              std::to_string(headings) + " 行");
+        throw LineFailure(FailureKind::InputPastEndOfFile, "文件只有 " + std::to_string(line_) +
+                                                               " 行，不够忽略前 " +
+                                                               std::to_string(headings) + " 行");
       }
       for (;;) {
         pos_ = FindLineEnd(pos_, end_);
@@ -107,10 +107,10 @@ class Reader {
         y = nullptr;
         if (delimiter) {
           bool lead_at_end = delimiter + 1 == end_ && IsLeadByte(*delimiter) && !eof_;
-          y = lead_at_end ? end_
-                          : delimiter + CharWidth({delimiter, static_cast<std::size_t>(
-                                                                  end_ - delimiter)},
-                                                  0);
+          y = lead_at_end
+                  ? end_
+                  : delimiter +
+                        CharWidth({delimiter, static_cast<std::size_t>(end_ - delimiter)}, 0);
           p = FindLineEnd(y, end_);
         }
         line_end = p;

@@ -1,9 +1,13 @@
 // Feeds arbitrary bytes to the data file reader, the range search and both numeric conversions,
-// and checks each against a plain reference written from their contracts.
+// and checks each against a plain reference written from their contracts: lines split first,
+// then each row split, then the two-pass search (the extreme first, then the last row reaching
+// it).
 //
-// Input: byte 0 picks the heading count (0..3), byte 1 bit 0 puts a heading line in front that
-// ends just before the reader's 64 KiB chunk boundary (byte 2 moves it by 0..7), bytes 3 and 4
-// are the range ends (signed, halved); the rest is the data file's content.
+// Input: byte 0 picks the heading count (0..3), byte 1 bit 0 with byte 2 bits 4 and 5 puts a
+// heading line in front that ends just before the end of the reader's first block (byte 2's low
+// bits move it by 0..15), byte 1 bit 1 reads with decimal commas, bit 2 puts a UTF-8 byte order
+// mark in front; bytes 3 and 4 are the range ends (signed, halved); the rest is the data file's
+// content.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -19,7 +23,6 @@
 #include <vector>
 
 #include "extract/reader.h"
-#include "extract/search.h"
 #include "runtime/cp936.h"
 #include "runtime/failure.h"
 #include "runtime/numeric.h"
@@ -66,13 +69,18 @@ bool SameNumber(double got, const std::string& number) {
   return std::fabs(want) < 2.2250738585072014e-308 && got == 0.0;
 }
 
-void CheckLenient(std::string_view text) {
+void CheckLenient(std::string_view text, torvane::NumberStyle style = {}) {
   std::string squeezed;  // blanks are skipped anywhere inside the number
   for (char c : text) {
     if (c != ' ' && c != '\t' && c != '\n') squeezed += c;
   }
+  if (style.decimal_comma) {
+    // A comma serves as the point: where the point would be, it reads as one.
+    std::size_t point = squeezed.find_first_of(".,");
+    if (point != std::string::npos) squeezed[point] = '.';
+  }
   std::size_t n = NumberPrefix(squeezed);
-  double got = torvane::LenientValue(text);
+  double got = torvane::LenientValue(text, style);
   if (n == 0 ? got != 0.0 : !SameNumber(got, squeezed.substr(0, n))) Fail("LenientValue");
 }
 
@@ -93,6 +101,7 @@ void CheckStrict(std::string_view text) {
 struct RefRow {
   bool split;
   std::string_view x, y;
+  long line;
 };
 
 // Lines end at CR LF, CR or LF; a last line without terminator counts.
@@ -109,36 +118,37 @@ std::vector<std::string_view> SplitLines(std::string_view content) {
   return lines;
 }
 
-RefRow SplitRow(std::string_view line) {
+RefRow SplitRow(std::string_view line, bool semicolon_splits) {
   for (std::size_t k = 0; k < line.size(); ++k) {
     int16_t code = torvane::CharCode(line, k);
-    if (code < 33 || code > 122) {
-      return {true, line.substr(0, k), line.substr(k + torvane::CharWidth(line, k))};
+    if (code < 33 || code > 122 || (semicolon_splits && code == ';')) {
+      return {true, line.substr(0, k), line.substr(k + torvane::CharWidth(line, k)), 0};
     }
     k += torvane::CharWidth(line, k) - 1;
   }
-  return {false, {}, {}};
+  return {false, {}, {}, 0};
 }
 
 // The two-pass search over the rows that have texts.
-std::string ReferenceSearch(const std::vector<RefRow>& rows, double lo, double hi, bool peak) {
+const RefRow* ReferenceSearch(const std::vector<RefRow>& rows, double lo, double hi, bool peak,
+                              torvane::NumberStyle style) {
   auto in_range = [&](const RefRow& row) {
-    double x = torvane::LenientValue(row.x);
+    double x = torvane::LenientValue(row.x, style);
     return row.split && x >= lo && x <= hi;
   };
   double m = 0;
   for (const RefRow& row : rows) {
-    if (in_range(row)) m = torvane::LenientValue(row.y);
+    if (in_range(row)) m = torvane::LenientValue(row.y, style);
   }
-  std::string result;
+  const RefRow* chosen = nullptr;
   for (const RefRow& row : rows) {
-    double y = torvane::LenientValue(row.y);
+    double y = torvane::LenientValue(row.y, style);
     if (in_range(row) && (peak ? y >= m : y <= m)) {
       m = y;
-      result = std::string(row.x) + "\t" + std::string(row.y);
+      chosen = &row;
     }
   }
-  return result;
+  return chosen;
 }
 
 int DataFile() {
@@ -147,14 +157,38 @@ int DataFile() {
   return fd;
 }
 
+// Reads the file with one search and checks the result against the reference.
+void CheckSearch(const std::string& path, long headings, const std::vector<RefRow>& want, double lo,
+                 double hi, bool peak, torvane::NumberStyle style) {
+  static torvane::ReadBuffer buffer;
+  torvane::RangeSearch search = peak ? torvane::FindMax(lo, hi) : torvane::FindMin(lo, hi);
+  torvane::FileResult got =
+      torvane::ReadDataFile(path, "data.txt", std::to_string(headings), &search, style, buffer);
+  if (got.rows != static_cast<long>(want.size())) Fail("row count");
+  long split = 0;
+  for (const RefRow& row : want) split += row.split;
+  if (got.rows_with_texts != split) Fail("rows with texts");
+  const RefRow* chosen = ReferenceSearch(want, lo, hi, peak, style);
+  if (got.found != (chosen != nullptr)) Fail("found");
+  if (!chosen) return;
+  if (got.row.x != chosen->x || got.row.y != chosen->y) Fail("chosen texts");
+  if (got.row.line != chosen->line) Fail("chosen line");
+  if (got.row.x_value != torvane::LenientValue(chosen->x, style) ||
+      got.row.y_value != torvane::LenientValue(chosen->y, style)) {
+    Fail("chosen values");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size < 5) return 0;
   long headings = data[0] % 4;
+  torvane::NumberStyle style{(data[1] & 2) != 0};
   std::string content;
-  if (data[1] & 1) {
-    content.assign(65535 - 1 - data[2] % 8, 'h');
+  if (data[1] & 4) content = "\xEF\xBB\xBF";
+  if ((data[1] & 1) && (data[2] & 0x30) == 0x30) {
+    content.append(torvane::ReadBuffer::kCapacity - 1 - data[2] % 16 - content.size(), 'h');
     content += '\n';
     ++headings;
   }
@@ -164,6 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   content.append(body);
 
   CheckLenient(body);
+  CheckLenient(body, style);
   CheckStrict(body);
 
   int fd = DataFile();
@@ -173,10 +208,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   std::string path = "/proc/self/fd/" + std::to_string(fd);
 
-  std::vector<std::string_view> lines = SplitLines(content);
-  torvane::RowTable rows;
+  std::string_view text(content);
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  std::vector<std::string_view> lines = SplitLines(text);
+  std::vector<RefRow> want;
+  for (std::size_t i = headings; i < lines.size(); ++i) {
+    want.push_back(SplitRow(lines[i], style.decimal_comma));
+    want.back().line = static_cast<long>(i) + 1;
+  }
   try {
-    torvane::ReadDataFile(path, "data.txt", std::to_string(headings), rows);
+    CheckSearch(path, headings, want, lo, hi, true, style);
   } catch (const Failure& failure) {
     if (failure.kind() != FailureKind::InputPastEndOfFile ||
         static_cast<long>(lines.size()) >= headings) {
@@ -185,24 +226,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   }
   if (static_cast<long>(lines.size()) < headings) Fail("reader read past the end");
-
-  std::vector<RefRow> want;
-  for (std::size_t i = headings; i < lines.size(); ++i) want.push_back(SplitRow(lines[i]));
-  if (rows.RowCount().value() != static_cast<long>(want.size())) Fail("row count");
-  for (std::size_t i = 0; i < want.size(); ++i) {
-    long r = static_cast<long>(i) + 1;
-    if (rows.HasTexts(r) != want[i].split) Fail("row split");
-    if (!want[i].split) continue;
-    if (rows.XData(r) != want[i].x || rows.YData(r) != want[i].y) Fail("row texts");
-    if (rows.XValue(r) != torvane::LenientValue(want[i].x) ||
-        rows.YValue(r) != torvane::LenientValue(want[i].y)) {
-      Fail("row values");
-    }
-    CheckLenient(want[i].x);
-    CheckLenient(want[i].y);
-    CheckStrict(want[i].x);
+  CheckSearch(path, headings, want, lo, hi, false, style);
+  for (const RefRow& row : want) {
+    if (!row.split) continue;
+    CheckLenient(row.x, style);
+    CheckLenient(row.y, style);
+    CheckStrict(row.x);
   }
-  if (torvane::FindMax(lo, hi, rows) != ReferenceSearch(want, lo, hi, true)) Fail("FindMax");
-  if (torvane::FindMin(lo, hi, rows) != ReferenceSearch(want, lo, hi, false)) Fail("FindMin");
   return 0;
 }

@@ -155,8 +155,7 @@ double LenientValue(std::string_view text, NumberStyle style) {
   return Convert<true>(begin, end, style, fast, shape);
 }
 
-const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style,
-                             double& value) {
+const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style, double& value) {
   FastDigits fast;
   Shape shape;
   const char* stop = Scan<false>(begin, end, style, fast, shape);

@@ -22,8 +22,7 @@ double LenientValue(std::string_view text, NumberStyle style = {});
 /// The number at the head of [begin, end), read as LenientValue reads it but without skipping
 /// any blank: the value of a row's X text, which holds no blank. Sets `value` (0 when no number
 /// begins there) and returns where the number ends: `begin` when there is none.
-const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style,
-                             double& value);
+const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style, double& value);
 
 /// Whether the whole of `text`, spaces and tabs around it allowed, is one number as
 /// ScanNumberPrefix reads it (an exponent needs its digits).

@@ -75,8 +75,7 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes,
   std::string temp;
   int fd = CreateTemporary(folder, temp);
   if (fd < 0) {
-    throw Failure(FailureKind::OpenFailed, "无法写入文件：" + SystemErrorText(errno),
-                  display_name);
+    throw Failure(FailureKind::OpenFailed, "无法写入文件：" + SystemErrorText(errno), display_name);
   }
   auto abandon = [&](int error) {
     if (fd >= 0) ::close(fd);

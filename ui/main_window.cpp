@@ -13,8 +13,8 @@
 #include <map>
 #include <vector>
 
-#include "ui/key_filter.h"
 #include "app/design.h"
+#include "ui/key_filter.h"
 #include "ui/qt_services.h"
 
 namespace torvane::ui {

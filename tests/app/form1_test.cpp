@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "support/current_directory.h"
 #include "support/fakes.h"
 
 namespace torvane {
 namespace {
 
 using namespace torvane::testing;
+
+std::string Pattern(const std::string& folder) {
+  return folder + kPathSeparator + "*.txt";
+}
 
 class Form1Test : public ::testing::Test {
  protected:
@@ -22,36 +27,66 @@ class Form1Test : public ::testing::Test {
 };
 
 TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
-  lister.names["/prog/*.txt"] = {"10.txt", "9.txt", "a.txt", "B.TXT"};
+  lister.names[Pattern("/prog")] = {"10.txt", "9.txt", "a.txt", "B.TXT"};
   form.Raise(Form1Event::Load);
   EXPECT_EQ(form.FolderPath, "/prog");
   EXPECT_EQ(controls.Text(TextBox::Text1), "/prog");
   EXPECT_EQ(controls.label8, "4");  // the catalogue's order is pinned by its own tests
 
-  for (int i = 0; i < 201; ++i) lister.names["/prog/*.txt"].push_back(std::to_string(i) + ".txt");
+  for (int i = 0; i < 201; ++i)
+    lister.names[Pattern("/prog")].push_back(std::to_string(i) + ".txt");
   form.Raise(Form1Event::Load);
   EXPECT_EQ(controls.label8, "205") << "more than 200 names are counted";
   EXPECT_TRUE(messages.shown.empty());
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].prompt, "文件夹中有 205 个文本文件，一次最多只能处理 200 个");
 }
 
-// Every key code on empty boxes; a second point and the keyboard's events are tested on the window.
+// The keys typed keep their code or are swallowed (0); a second point is swallowed wherever it
+// would go. Keyboard and input-method events are tested on the window.
 TEST_F(Form1Test, NumberFieldsTakeOnlyTheirCharacters) {
-  for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
-    controls.texts[box] = "";
-    for (int code = -32768; code <= 32767; ++code) {
-      int16_t key = static_cast<int16_t>(code);
-      form.RaiseKeyPress(box, key);
-      const bool kept = code == 8 || (code >= '0' && code <= '9') ||
-                        (box != TextBox::Text2 && (code == '.' || code == '/'));
-      ASSERT_EQ(key, kept ? code : 0) << code;
+  const int full_width_five = 0xA3B5 - 65536, chinese = 0xD6D0 - 65536;
+  const struct {
+    int code;
+    bool heading, range;
+  } keys[] = {{8, true, true},
+              {'0', true, true},
+              {'9', true, true},
+              {'.', false, true},
+              {'/', false, true},
+              {'-', false, false},
+              {'+', false, false},
+              {'e', false, false},
+              {' ', false, false},
+              {',', false, false},
+              {13, false, false},
+              {27, false, false},
+              {3, false, false},
+              {22, false, false},
+              {24, false, false},
+              {':', false, false},
+              {full_width_five, false, false},
+              {chinese, false, false}};
+  for (const auto& key : keys) {
+    for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
+      controls.texts[box] = "";
+      int16_t code = static_cast<int16_t>(key.code);
+      form.RaiseKeyPress(box, code);
+      EXPECT_EQ(code, (box == TextBox::Text2 ? key.heading : key.range) ? key.code : 0)
+          << key.code << " in Text" << static_cast<int>(box) + 1;
     }
   }
+  controls.texts[TextBox::Text4] = "1.5";
+  int16_t point = '.';
+  form.RaiseKeyPress(TextBox::Text4, point);
+  EXPECT_EQ(point, 0);
 }
 
 class FolderPickTest : public Form1Test {
  protected:
   FolderPickTest() {
-    lister.names["/prog/*.txt"] = {"1.txt"};
+    lister.names[Pattern("/prog")] = {"1.txt"};
     form.Raise(Form1Event::Load);
   }
   // Picks `answer` (nothing: cancel) and returns the pattern the catalogue was rebuilt from.
@@ -65,8 +100,8 @@ class FolderPickTest : public Form1Test {
 };
 
 TEST_F(FolderPickTest, AChosenFolderReplacesTheCatalogue) {
-  lister.names["/data/*.txt"] = {"10.txt", "2.txt", "x.txt"};
-  EXPECT_EQ(Pick("/data"), "/data/*.txt");
+  lister.names[Pattern("/data")] = {"10.txt", "2.txt", "x.txt"};
+  EXPECT_EQ(Pick("/data"), Pattern("/data"));
   EXPECT_EQ(browser.titles.back(), "请选择一个文件夹：");
   EXPECT_EQ(browser.starts.back(), "/prog") << "the browser opens at the current folder";
   EXPECT_EQ(form.FolderPath, "/data");
@@ -75,76 +110,90 @@ TEST_F(FolderPickTest, AChosenFolderReplacesTheCatalogue) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(FolderPickTest, EveryFolderIsTakenWhateverItsLengthAndCharacters) {
+  std::string chinese;
+  for (int i = 0; i < 200; ++i) chinese += "数";  // 400 bytes in code page 936
+  for (const std::string& folder :
+       {std::string("/home/jörg/Messungen"), "/" + chinese, std::string("/😀")}) {
+    lister.names[Pattern(folder)] = {"a.txt", "b.txt"};
+    EXPECT_EQ(Pick(folder), Pattern(folder));
+    EXPECT_EQ(form.FolderPath, folder);
+    EXPECT_EQ(controls.Text(TextBox::Text1), folder);
+    EXPECT_EQ(controls.label8, "2");
+  }
+}
+
 TEST_F(FolderPickTest, CancelKeepsTheFolderAndRebuildsFromIt) {
-  lister.names["/prog/*.txt"] = {"1.txt", "2.txt"};  // the folder changed meanwhile
+  lister.names[Pattern("/prog")] = {"1.txt", "2.txt"};  // the folder changed meanwhile
   controls.texts[TextBox::Text1] = "edited";
-  EXPECT_EQ(Pick(std::nullopt), "/prog/*.txt");
+  EXPECT_EQ(Pick(std::nullopt), Pattern("/prog"));
   EXPECT_EQ(form.FolderPath, "/prog");
   EXPECT_EQ(controls.Text(TextBox::Text1), "/prog");
   EXPECT_EQ(controls.label8, "2");
   EXPECT_TRUE(messages.shown.empty()) << "the pick reports nothing";
 }
 
-TEST_F(FolderPickTest, PathLimitCountsCodePageBytes) {
-  std::string chinese;
-  for (int i = 0; i < 125; ++i) chinese += "数";  // 250 bytes in code page 936
-  std::string longest = "/" + chinese + "/ab";    // 254 bytes
-  std::string too_long = "/" + chinese + "/abc";  // 255 bytes
-  lister.names[longest + "/*.txt"] = {"a.txt", "b.txt"};
-
-  EXPECT_EQ(Pick(longest), longest + "/*.txt");
-  EXPECT_EQ(form.FolderPath, longest);
-  EXPECT_EQ(controls.label8, "2");
-
-  EXPECT_EQ(Pick(too_long), longest + "/*.txt") << "refused: the previous folder stays";
-  EXPECT_EQ(form.FolderPath, longest);
-  EXPECT_EQ(controls.Text(TextBox::Text1), longest);
-  EXPECT_EQ(controls.label8, "2");
-
-  EXPECT_EQ(Pick("/emoji\xF0\x9F\x98\x80"), longest + "/*.txt")
-      << "a character the code page lacks is refused the same way";
-  EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(FolderPickTest, RootFolderDoublesTheSeparator) {
-  lister.names["//*.txt"] = {"r.txt"};
-  EXPECT_EQ(Pick("/"), "//*.txt");
-  EXPECT_EQ(controls.Text(TextBox::Text1), "/");
+  const std::string root(1, kPathSeparator);
+  lister.names[Pattern(root)] = {"r.txt"};
+  EXPECT_EQ(Pick(root), root + root + "*.txt");
   EXPECT_EQ(controls.label8, "1");
-}
-
-TEST_F(Form1Test, BrowseWithAnEmptyTitleShowsTheDefaultTitle) {
   browser.answers.push_back("/x");
   EXPECT_EQ(form.BrowseFolder(""), "/x");
   EXPECT_EQ(browser.titles.back(), "选择目录");
-  EXPECT_EQ(form.BrowseFolder("t"), "") << "a cancel gives the empty text";
 }
 
-TEST_F(Form1Test, AFailedRunIsShownOnceAndTheNextRunStartsClean) {
-  TempFolder data;
-  data.Write("1.txt", "1\t2\r\n");
-  location.folder = data.str();
-  lister.names[data.str() + "/*.txt"] = {"1.txt"};
-  form.Raise(Form1Event::Load);
-  controls.texts = {{TextBox::Text2, "2"},  // one heading too many
-                    {TextBox::Text3, "0"},
-                    {TextBox::Text4, "5"},
-                    {TextBox::Text5, (data.path() / "out").string()}};
+class RunTest : public ::testing::Test {
+ protected:
+  RunTest() {
+    location.folder = data.str();
+    controls.texts = {{TextBox::Text2, "0"},
+                      {TextBox::Text3, "0"},
+                      {TextBox::Text4, "5"},
+                      {TextBox::Text5, "out"}};
+  }
+  std::string Run() {
+    CurrentDirectory cwd(here.path());
+    form.Raise(Form1Event::Load);
+    form.Raise(Form1Event::Command2Click);
+    return messages.shown.empty() ? std::string() : messages.shown.back().prompt;
+  }
+  std::string SummaryPath() const { return here.str() + kPathSeparator + "out.txt"; }
 
-  form.Raise(Form1Event::Command2Click);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, "错误");
-  EXPECT_NE(messages.shown[0].prompt.find("1.txt"), std::string::npos);
-  EXPECT_NE(messages.shown[0].prompt.find("行号：2"), std::string::npos);
-  EXPECT_FALSE(data.Read("out.txt"));
+  TempFolder data, here;
+  FakeControls controls;
+  FakeMessageBox messages;
+  FakeFolderBrowser browser;
+  FakeLocation location;
+  FileSystemLister lister;
+  Form1 form{{controls, messages, browser, location, lister}};
+};
+
+TEST_F(RunTest, TheCompletionBoxSaysWhereTheSummaryWentAndWhatIsSuspect) {
+  data.Write("1.txt", "1\t2\r\n");
+  EXPECT_EQ(Run(), "处理完毕\n\n汇总文件：" + SummaryPath() + "\n共写入 1 行");
+  EXPECT_EQ(messages.shown.back().title, "提示");
+  EXPECT_EQ(messages.shown.back().icon, MessageIcon::None);
+
+  data.Write("2.txt", "1\tabc\r\n");
+  data.Write("3.txt", "9\t1\r\n");
+  EXPECT_EQ(Run(), "处理完毕\n\n汇总文件：" + SummaryPath() +
+                       "\n共写入 3 行\n\n请留意：\n2.txt 第 1 行：Y 值“abc”不是一个数，按 0 比较\n"
+                       "3.txt：横坐标范围内没有数据行，汇总中没有 X 和 Y");
+  std::vector<Note> many(12, Note{"x.txt", 1, "n"});
+  EXPECT_TRUE(CompletionText("/s.txt", 12, many).ends_with("x.txt 第 1 行：n\n……另有 2 条未列出"));
+}
+
+TEST_F(RunTest, AFailedRunIsShownOnceAndTheNextRunStartsClean) {
+  data.Write("1.txt", "1\t2\r\n");
+  controls.texts[TextBox::Text2] = "2";  // one heading too many
+  EXPECT_EQ(Run(), "文件只有 1 行，不够忽略前 2 行\n文件：1.txt\n行号：2");
+  EXPECT_EQ(messages.shown.back().title, "错误");
+  EXPECT_FALSE(here.Read("out.txt"));
 
   controls.texts[TextBox::Text2] = "0";
-  form.Raise(Form1Event::Command2Click);
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].prompt, "处理完毕");
-  EXPECT_EQ(messages.shown[1].title, "提示");
-  EXPECT_EQ(messages.shown[1].icon, MessageIcon::None);
-  EXPECT_EQ(data.Read("out.txt"), "1\t1\t2\r\n");
+  EXPECT_TRUE(Run().starts_with("处理完毕\n"));
+  EXPECT_EQ(here.Read("out.txt"), "1\t1\t2\r\n");
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
-#include "support/current_directory.h"
+#include "extract/notes.h"
 #include "support/failure_of.h"
 #include "support/fakes.h"
 
@@ -13,6 +12,13 @@ namespace torvane {
 namespace {
 
 using namespace torvane::testing;
+
+RunOptions Options(int jobs, bool keep_going = false) {
+  RunOptions options;
+  options.jobs = jobs;
+  options.keep_going = keep_going;
+  return options;
+}
 
 class BatchRunTest : public ::testing::Test {
  protected:
@@ -23,86 +29,108 @@ class BatchRunTest : public ::testing::Test {
     data.Write("样品.txt", "x\ty\r\n2\t\xb7\xe5");
   }
 
-  void Catalogue(std::vector<std::string> names) {
-    lister.names[data.str() + "/*.txt"] = std::move(names);
-    BuildCatalogue(catalogue, data.str(), lister);
+  BatchRequest Request(std::vector<std::string> names, std::string start = "1",
+                       std::string end = "3", bool peak = true) {
+    BatchRequest request;
+    request.folder_path = data.str();
+    request.names = std::move(names);
+    request.heading_text = "1";
+    request.start_text = std::move(start);
+    request.end_text = std::move(end);
+    request.peak = peak;
+    return request;
   }
-  BatchRequest Request(std::string start, std::string end, bool peak = true) {
-    return {data.str(), catalogue, "1", start, end, peak, (out.path() / "1-3").string()};
+  std::string Summary(const BatchRequest& request, RunOptions options = {},
+                      TextEncoding encoding = TextEncoding::Cp936) {
+    return TabSeparatedSummary(CollectResults(request, options), encoding);
   }
-  std::optional<std::string> Summary() const { return out.Read("1-3.txt"); }
-  Failure RunFailure(const BatchRequest& request) {
-    return FailureOf([&] { RunBatch(request, rows); });
+  Failure RunFailure(const BatchRequest& request, RunOptions options = {}) {
+    return FailureOf([&] { CollectResults(request, options); });
   }
 
-  TempFolder data, out;
-  FakeLister lister;
-  torvane::Catalogue catalogue;
-  RowTable rows;
+  TempFolder data;
 };
 
-TEST_F(BatchRunTest, SummaryHoldsOneLinePerFileInCatalogueOrder) {
-  out.Write("1-3.txt", std::string(1000, 'z'));  // replaced in full
-  Catalogue({"10.txt", "3.TXT", "样品.txt", "2.txt"});
-  RunBatch(Request("1", "3"), rows);
-  const std::string sample = "\xd1\xf9\xc6\xb7\t2\t\xb7\xe5\r\n";  // 样品 in code page 936
-  EXPECT_EQ(Summary(), sample + "2\t2\t9\r\n3\t\r\n10\t2.5\t7\r\n")
-      << "an empty range gives an empty result; no extra line";
-  RunBatch(Request("1", "3", false), rows);
-  EXPECT_EQ(Summary(), sample + "2\t3\t-4\r\n3\t\r\n10\t2.5\t7\r\n");
+TEST_F(BatchRunTest, OneLinePerFileInRunOrderWithTheTextsAsWritten) {
+  const std::vector<std::string> names{"2.txt", "3.TXT", "10.txt", "样品.txt"};
+  const std::string peaks = "2\t2\t9\r\n3\t\r\n10\t2.5\t7\r\n\xd1\xf9\xc6\xb7\t2\t\xb7\xe5\r\n";
+  EXPECT_EQ(Summary(Request(names)), peaks) << "an empty range gives an empty result";
+  EXPECT_EQ(Summary(Request(names, "1", "3", false)),
+            "2\t3\t-4\r\n3\t\r\n10\t2.5\t7\r\n\xd1\xf9\xc6\xb7\t2\t\xb7\xe5\r\n");
+  EXPECT_EQ(Summary(Request(names), Options(3)), peaks) << "reading in parallel keeps the order";
+  EXPECT_EQ(Summary(Request(names), {}, TextEncoding::Utf8),
+            "2\t2\t9\r\n3\t\r\n10\t2.5\t7\r\n样品\t2\t峰\r\n");
+  EXPECT_EQ(Summary(Request({})), "");
 }
 
-TEST_F(BatchRunTest, NoCatalogueWritesAnEmptySummaryWithoutNeedingTheRange) {
-  Catalogue({});
-  RunBatch(Request("", "?"), rows);
-  EXPECT_EQ(Summary(), "");
+TEST_F(BatchRunTest, BaseNamesAreAlwaysOneFieldOfOneLine) {
+  EXPECT_EQ(BaseName("a\tb\nc\rd.txt", TextEncoding::Cp936), "a?b?c?d");
+  EXPECT_EQ(BaseName("Jörg😀中.TXT", TextEncoding::Cp936), "J?rg?\xd6\xd0")
+      << "characters code page 936 lacks";
+  EXPECT_EQ(BaseName("Jörg😀.TXT", TextEncoding::Utf8), "Jörg😀");
 }
 
-TEST_F(BatchRunTest, AnEmptyNameWritesDotTxtInTheCurrentDirectory) {
-  Catalogue({"2.txt"});
-  CurrentDirectory here(out.path());
-  BatchRequest request = Request("1", "3");
-  request.summary_name = "";
-  RunBatch(request, rows);
-  EXPECT_EQ(out.Read(".txt"), "2\t2\t9\r\n");
+TEST_F(BatchRunTest, RangeEndsAreCheckedAfterTheFirstFileEndFirst) {
+  Failure both = RunFailure(Request({"2.txt"}, "4x", ""));
+  EXPECT_EQ(both.kind(), FailureKind::TypeMismatch);
+  EXPECT_EQ(DescribeFailure(both), "横坐标范围的终点为空");
+  EXPECT_EQ(DescribeFailure(RunFailure(Request({"2.txt"}, "4x", "5"))),
+            "横坐标范围的起点“4x”不是数字");
+  EXPECT_EQ(RunFailure(Request({"gone.txt"}, "", "")).kind(), FailureKind::FileNotFound)
+      << "the first file's own failure comes first";
+  EXPECT_NO_THROW(CollectResults(Request({}, "", ""), {})) << "no file, no range needed";
 }
 
-TEST_F(BatchRunTest, AFailedRunLeavesTheSummaryAsItWas) {
-  const std::string old = "old summary\r\n";
-  out.Write("1-3.txt", old);
+TEST_F(BatchRunTest, TheEarliestFailingFileEndsTheRunWhateverTheJobs) {
   data.Write("4.txt", "only a heading");
-  Catalogue({"2.txt", "10.txt", "4.txt"});
-
-  Failure not_a_number = RunFailure(Request("1", "3x"));
-  EXPECT_EQ(not_a_number.kind(), FailureKind::TypeMismatch);
-  EXPECT_NE(not_a_number.detail().find("3x"), std::string::npos);
-
-  BatchRequest short_file = Request("1", "3");
-  short_file.heading_text = "2";
-  Failure too_short = RunFailure(short_file);
-  EXPECT_EQ(too_short.kind(), FailureKind::InputPastEndOfFile);
-  EXPECT_EQ(too_short.file(), "4.txt");
-  EXPECT_EQ(too_short.line(), 2);
-
-  BatchRequest bad_name = Request("1", "3");
-  bad_name.summary_name = (out.path() / "no such folder" / "x").string();
-  EXPECT_EQ(RunFailure(bad_name).kind(), FailureKind::OpenFailed);
-
-  std::filesystem::remove(data.path() / "10.txt");
-  EXPECT_EQ(RunFailure(Request("1", "3")).kind(), FailureKind::FileNotFound);
-
-  EXPECT_EQ(Summary(), old);
-  EXPECT_EQ(out.Entries(), 1) << "no temporary file is left behind";
+  data.Write("5.txt", "");
+  BatchRequest request = Request({"2.txt", "10.txt", "4.txt", "5.txt", "gone.txt"});
+  request.heading_text = "2";
+  for (int jobs : {1, 2, 4}) {
+    Failure failure = RunFailure(request, Options(jobs));
+    EXPECT_EQ(failure.kind(), FailureKind::InputPastEndOfFile) << jobs;
+    EXPECT_EQ(failure.file(), "4.txt") << jobs;
+    EXPECT_EQ(failure.line(), 2) << jobs;
+  }
 }
 
-TEST_F(BatchRunTest, MoreThan200FilesAreRefusedBeforeAnyIsRead) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= 201; ++i) names.push_back("missing" + std::to_string(i) + ".txt");
-  Catalogue(names);
-  Failure failure = RunFailure(Request("1", "3"));
-  EXPECT_EQ(failure.kind(), FailureKind::TooManyDataFiles);
-  EXPECT_NE(DescribeFailure(failure).find("200"), std::string::npos);
-  EXPECT_FALSE(Summary());
+TEST_F(BatchRunTest, KeepGoingLeavesFailedFilesOut) {
+  std::vector<FileOutcome> outcomes =
+      CollectResults(Request({"2.txt", "gone.txt", "10.txt"}), Options(2, true));
+  ASSERT_EQ(outcomes.size(), 3u);
+  ASSERT_TRUE(outcomes[1].failure);
+  EXPECT_EQ(outcomes[1].failure->kind(), FailureKind::FileNotFound);
+  EXPECT_EQ(SummaryLines(outcomes), 2);
+  EXPECT_EQ(TabSeparatedSummary(outcomes, TextEncoding::Cp936), "2\t2\t9\r\n10\t2.5\t7\r\n");
+  EXPECT_EQ(RunFailure(Request({"2.txt"}, "1", "x"), Options(1, true)).kind(),
+            FailureKind::TypeMismatch)
+      << "a range end that is no number fails the whole run";
+}
+
+TEST_F(BatchRunTest, NotesNameWhatIsSuspectInAResult) {
+  data.Write("odd.txt", "h\r\n1\tabc\r\n2\t2\t3\r\n178,23\t5\r\n");
+  data.Write("comma.txt", "1,2;3,4\r\n");
+  BatchRequest request = Request({"odd.txt", "comma.txt", "3.TXT"}, "100", "300");
+  request.heading_text = "0";
+  std::vector<std::string> lines;
+  std::vector<FileOutcome> outcomes = CollectResults(request, {});
+  for (const FileOutcome& outcome : outcomes) {
+    for (const Note& note : NotesOn(outcome.name, outcome.result, {})) {
+      lines.push_back(NoteLine(note));
+    }
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "odd.txt 第 4 行：X 值“178,23”像是用逗号作小数点，按 178 比较",
+                       "comma.txt：没有一行分得出 X 和 Y 两列，可能不是两列的数据文件",
+                       "3.TXT：横坐标范围内没有数据行，汇总中没有 X 和 Y",
+                   }));
+  FileResult abc = CollectResults(Request({"odd.txt"}, "1", "1"), {})[0].result;
+  EXPECT_EQ(NoteLine(NotesOn("odd.txt", abc, {})[0]),
+            "odd.txt 第 2 行：Y 值“abc”不是一个数，按 0 比较");
+  FileResult three = CollectResults(Request({"odd.txt"}, "2", "2"), {})[0].result;
+  EXPECT_EQ(NoteLine(NotesOn("odd.txt", three, {})[0]),
+            "odd.txt 第 3 行：Y 值“2\t3”不是一个数，按 23 比较");
+  EXPECT_TRUE(NotesOn("2.txt", CollectResults(Request({"2.txt"}), {})[0].result, {}).empty());
 }
 
 }  // namespace

@@ -11,13 +11,21 @@ TEST(Cp936, CharacterCodesOfSingleAndDoubleByteCharacters) {
   EXPECT_EQ(CharCode(text, 0), 97);
   EXPECT_EQ(CharCode(text, 1), 0xD6D0 - 65536);
   EXPECT_EQ(CharCode(text, 3), 0x81);
+  EXPECT_EQ(KeyCodeOfUtf8("中"), 0xD6D0 - 65536);
+  EXPECT_EQ(KeyCodeOfUtf8("\xF0\x9F\x98\x80"), '?') << "a character the code page lacks";
 }
 
-TEST(Cp936, ConvertsFromUtf8AndMarksMissingCharacters) {
+TEST(Cp936, ConvertsBothWaysAndMarksWhatCannotBeConverted) {
   bool lossless = true;
-  EXPECT_EQ(Utf8ToCp936("a\360\237\230\200b", &lossless), "a?b") << "an emoji has no code";
+  EXPECT_EQ(Utf8ToCp936("a中\360\237\230\200b", &lossless), "a\xD6\xD0?b")
+      << "an emoji has no code";
   EXPECT_FALSE(lossless);
   EXPECT_EQ(Utf8ToCp936("x\xFFy"), "x?y") << "malformed UTF-8";
+  EXPECT_EQ(Cp936ToUtf8("a\xD6\xD0\x80"), "a中€");
+  EXPECT_EQ(Cp936ToUtf8("1\xFF"
+                        "2\x81"),
+            "1\xEF\xBF\xBD"
+            "2\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -33,6 +33,38 @@ TEST(LenientValue, ReadsTheNumberAtTheHead) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(LenientValue(text), expected) << text;
 }
 
+TEST(LenientValue, ADecimalCommaIsThePointOnlyWhenAsked) {
+  EXPECT_EQ(LenientValue("178,23"), 178);
+  EXPECT_EQ(LenientValue("178,23", {true}), 178.23);
+  EXPECT_EQ(LenientValue("-0,5e1", {true}), -5);
+  EXPECT_EQ(LenientValue("1.5", {true}), 1.5) << "a point still serves";
+  EXPECT_EQ(LenientValue("1,5,7", {true}), 1.5) << "one point at most";
+}
+
+// The X text of a row holds no blank; its value is the number at its head, read without
+// skipping any.
+TEST(ScanNumberPrefix, StopsAtTheFirstCharacterThatCannotContinueTheNumber) {
+  const std::pair<std::string, std::pair<double, std::size_t>> cases[] = {
+      {"12.5", {12.5, 4}}, {"1e3x", {1000, 3}},      {"1e", {1, 1}}, {"1e+", {1, 1}},
+      {"-.5;", {-0.5, 3}}, {"abc", {0, 0}},          {"-", {0, 0}},  {"79.84985,", {79.84985, 8}},
+      {"1 2", {1, 1}},     {"6.9535E2", {695.35, 8}}};
+  for (const auto& [text, expected] : cases) {
+    double value = -1;
+    const char* end = ScanNumberPrefix(text.data(), text.data() + text.size(), {}, value);
+    EXPECT_EQ(value, expected.first) << text;
+    EXPECT_EQ(static_cast<std::size_t>(end - text.data()), expected.second) << text;
+  }
+}
+
+TEST(IsWholeNumber, BlanksOnlyAroundTheNumber) {
+  for (const char* text : {"1", " 96   ", "-1.5e-3", "\t.5"})
+    EXPECT_TRUE(IsWholeNumber(text)) << text;
+  for (const char* text : {"", "abc", "2\t3", "1e", "178,23", "1/2", "1 2"}) {
+    EXPECT_FALSE(IsWholeNumber(text)) << text;
+  }
+  EXPECT_TRUE(IsWholeNumber("178,23", {true}));
+}
+
 TEST(LenientValue, AgreesWithStrtodOnDataShapedNumbers) {
   // Short mantissas and exponents near the ends of the exactly representable powers of ten.
   std::mt19937_64 random(2024);

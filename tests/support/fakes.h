@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "runtime/directory.h"
 #include "app/services.h"
+#include "runtime/directory.h"
 
 namespace torvane::testing {
 

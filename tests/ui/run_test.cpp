@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include "support/current_directory.h"
@@ -43,8 +44,14 @@ class RunTest : public QObject {
     QCOMPARE(here.Read("1-2.5.txt").value_or("(none)"),
              std::string("2\t2\t-1.0\r\n10\t2.5\t4\r\n"));
     QCOMPARE(messages.shown.size(), std::size_t{1});
-    QCOMPARE(messages.shown[0].prompt, std::string("处理完毕"));
+    QCOMPARE(messages.shown[0].prompt,
+             "处理完毕\n\n汇总文件：" + here.str() + "/1-2.5.txt\n共写入 2 行");
     QCOMPARE(messages.shown[0].title, std::string("提示"));
+
+    QTest::mouseClick(window.findChild<QRadioButton*>("Option2"), Qt::LeftButton);  // 取谷值
+    QTest::mouseClick(window.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QCOMPARE(here.Read("1-2.5.txt").value_or("(none)"),
+             std::string("2\t2\t-1.0\r\n10\t1.5\t3\r\n"));
   }
 };
 
