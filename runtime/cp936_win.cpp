@@ -44,9 +44,20 @@ long DecodeSequence(std::string_view s) {
   return code;
 }
 
+// Windows maps the code page's user-defined areas (AAA1..AFFE, F8A1..FEFE, A140..A7A0) and the
+// byte FF to the private use area; the code page as everywhere else has no such characters.
+constexpr bool IsPrivateUse(wchar_t code) {
+  return code >= 0xE000 && code <= 0xF8FF;
+}
+
 // One character of the code page, or "?" when it has none for `code` (a code point below
 // 0x10000). Only exact mappings count: no best-fit look-alikes.
 void AppendCharacter(std::string& out, wchar_t code, bool& lossless) {
+  if (IsPrivateUse(code)) {
+    out += '?';
+    lossless = false;
+    return;
+  }
   char bytes[4];
   BOOL used_default = FALSE;
   int n = ::WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, &code, 1, bytes, sizeof bytes, "?",
@@ -94,7 +105,7 @@ std::string Cp936ToUtf8(std::string_view bytes) {
     wchar_t units[2];
     int got = ::MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + pos,
                                     static_cast<int>(n), units, 2);
-    if (got == 1) {
+    if (got == 1 && !IsPrivateUse(units[0])) {
       wide += units[0];
     } else {
       wide += L'\xFFFD';
