@@ -296,7 +296,9 @@ void MainWindow::CreateControls() {
     if (control.kind == ControlKind::TextBox) {
       // No length limit beyond the system's own.
       ::SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-      ::SetWindowSubclass(hwnd, EditProc, index, reinterpret_cast<DWORD_PTR>(this));
+    }
+    if (control.kind == ControlKind::TextBox || control.kind == ControlKind::Button) {
+      ::SetWindowSubclass(hwnd, ControlProc, index, reinterpret_cast<DWORD_PTR>(this));
     }
     if (control.kind == ControlKind::Option && control.selected) {
       ::SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
@@ -349,12 +351,21 @@ bool MainWindow::Passes(TextBox box, std::wstring_view text) {
   return code != 0;
 }
 
-LRESULT CALLBACK MainWindow::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR id, DWORD_PTR self) {
+LRESULT CALLBACK MainWindow::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR index, DWORD_PTR self) {
   static constexpr TextBox kBoxes[] = {TextBox::Text1, TextBox::Text2, TextBox::Text3,
                                        TextBox::Text4, TextBox::Text5};
-  TextBox box = kBoxes[kDesign[id].name[4] - '1'];
-  return reinterpret_cast<MainWindow*>(self)->HandleEditMessage(edit, box, message, wparam, lparam);
+  const ControlDesign& design = kDesign[index];
+  if (design.kind == ControlKind::Button) {
+    // The dialog keys make a push button that gets the focus the default one, which Enter
+    // presses; no button here is ever the default.
+    if (message == BM_SETSTYLE && (wparam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      wparam = (wparam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
+    }
+    return ::DefSubclassProc(control, message, wparam, lparam);
+  }
+  return reinterpret_cast<MainWindow*>(self)->HandleEditMessage(
+      control, kBoxes[design.name[4] - '1'], message, wparam, lparam);
 }
 
 LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPARAM wparam,
