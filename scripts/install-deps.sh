@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   binutils-mingw-w64-x86-64 desktop-file-utils
   mawk
+  g++-mingw-w64-x86-64-posix googletest
+  wine wine64 xvfb xauth
+  zip
 )
 
 missing=()
