@@ -119,8 +119,8 @@ struct MainWindow::Impl : public Controls {
 MainWindow::MainWindow(WindowServices services, bool ends_program)
     : impl_(std::make_unique<Impl>()), ends_program_(ends_program) {
   impl_->window = this;
-  impl_->message_box = std::make_unique<Win32MessageBox>(nullptr);
-  impl_->folder_browser = std::make_unique<ShellFolderBrowser>(nullptr);
+  impl_->message_box = std::make_unique<Win32MessageBox>(hwnd_);
+  impl_->folder_browser = std::make_unique<ShellFolderBrowser>(hwnd_);
   form_ = std::make_unique<Form1>(Form1Services{
       *impl_,
       services.message_box ? *services.message_box : *impl_->message_box,
@@ -197,8 +197,6 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      impl_->message_box = std::make_unique<Win32MessageBox>(hwnd_);
-      impl_->folder_browser = std::make_unique<ShellFolderBrowser>(hwnd_);
       CreateControls();
       Layout(DpiOf(hwnd_), nullptr);
       last_focus_ = Control("Command1");

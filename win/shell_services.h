@@ -6,25 +6,26 @@
 
 namespace torvane::win {
 
-/// MessageBoxW with one OK button, owned by (and modal to) a window.
+/// MessageBoxW with one OK button, owned by (and modal to) the window `owner` holds once it
+/// exists.
 class Win32MessageBox : public MessageBox {
  public:
-  explicit Win32MessageBox(HWND owner) : owner_(owner) {}
+  explicit Win32MessageBox(const HWND& owner) : owner_(owner) {}
   void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
 
  private:
-  HWND owner_;
+  const HWND& owner_;
 };
 
-/// The shell's folder browser (SHBrowseForFolderW), owned by a window, folders with a
-/// file-system path only. COM must be initialised on the calling thread.
+/// The shell's folder browser (SHBrowseForFolderW), owned by the window `owner` holds, folders
+/// with a file-system path only. COM must be initialised on the calling thread.
 class ShellFolderBrowser : public FolderBrowser {
  public:
-  explicit ShellFolderBrowser(HWND owner) : owner_(owner) {}
+  explicit ShellFolderBrowser(const HWND& owner) : owner_(owner) {}
   std::optional<std::string> Browse(const std::string& title, const std::string& start) override;
 
  private:
-  HWND owner_;
+  const HWND& owner_;
 };
 
 /// The folder of the running executable (GetModuleFileNameW, any length), without a trailing
