@@ -86,9 +86,13 @@ std::vector<std::size_t> TabOrder() {
 }  // namespace
 
 struct MainWindow::Impl : public Controls {
-  MainWindow* window = nullptr;
-  std::unique_ptr<Win32MessageBox> message_box;
-  std::unique_ptr<ShellFolderBrowser> folder_browser;
+  // The message box and the folder browser are owned by the window once it exists.
+  explicit Impl(MainWindow* owner)
+      : window(owner), message_box(owner->hwnd_), folder_browser(owner->hwnd_) {}
+
+  MainWindow* window;
+  Win32MessageBox message_box;
+  ShellFolderBrowser folder_browser;
   ModuleLocation location;
   FileSystemLister file_system;
 
@@ -117,14 +121,11 @@ struct MainWindow::Impl : public Controls {
 };
 
 MainWindow::MainWindow(WindowServices services, bool ends_program)
-    : impl_(std::make_unique<Impl>()), ends_program_(ends_program) {
-  impl_->window = this;
-  impl_->message_box = std::make_unique<Win32MessageBox>(hwnd_);
-  impl_->folder_browser = std::make_unique<ShellFolderBrowser>(hwnd_);
+    : impl_(std::make_unique<Impl>(this)), ends_program_(ends_program) {
   form_ = std::make_unique<Form1>(Form1Services{
       *impl_,
-      services.message_box ? *services.message_box : *impl_->message_box,
-      services.folder_browser ? *services.folder_browser : *impl_->folder_browser,
+      services.message_box ? *services.message_box : impl_->message_box,
+      services.folder_browser ? *services.folder_browser : impl_->folder_browser,
       services.location ? *services.location : impl_->location,
       services.lister ? *services.lister : impl_->file_system,
   });
