@@ -109,6 +109,7 @@ void Tell(Output& err, const std::string& text) noexcept {
 std::optional<int> Parse(std::vector<std::string> args, Settings& settings, Output& out,
                          Output& err) {
   CLI::App app("", "torvane-batch");
+  app.allow_windows_style_options(false);
   app.set_help_flag("-h,--help");
   app.set_version_flag("--version", "torvane-batch " TORVANE_VERSION);
   app.add_option("folder", settings.folder)->required();

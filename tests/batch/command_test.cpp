@@ -109,22 +109,23 @@ TEST_F(CommandTest, WritesTheWindowsBytesForTheSameFolderAndInputs) {
 }
 
 TEST_F(CommandTest, EachFormatAndEncodingWritesItsBytes) {
-  Write({{"a,\"b\".txt", "h\r\n2\t7\r\n"},
+  Write({{"a,b.txt", "h\r\n2\t7,\"x\"\r\n"},
          {"样品.txt", "h\r\n3\t\xb7\xe5\r\n"},
          {"2.txt", "h\r\n1.5\t1e999\r\n"},
          {"9.txt", "h\r\n9\t1\r\n"}});
   const std::string range = "--heading 1 --from 1 --to 3 -o - --quiet";
   EXPECT_EQ(Run(range).out,
-            "a,\"b\"\t2\t7\r\n\xd1\xf9\xc6\xb7\t3\t\xb7\xe5\r\n2\t1.5\t1e999\r\n9\t\r\n");
+            "a,b\t2\t7,\"x\"\r\n\xd1\xf9\xc6\xb7\t3\t\xb7\xe5\r\n2\t1.5\t1e999\r\n9\t\r\n");
   EXPECT_EQ(Run(range + " --encoding utf-8").out,
-            "a,\"b\"\t2\t7\r\n样品\t3\t峰\r\n2\t1.5\t1e999\r\n9\t\r\n");
-  EXPECT_EQ(
-      Run(range + " --format csv").out,
-      "file,x,y\r\n\"a,\"\"b\"\"\",2,7\r\n\xd1\xf9\xc6\xb7,3,\xb7\xe5\r\n2,1.5,1e999\r\n9,,\r\n");
+            "a,b\t2\t7,\"x\"\r\n样品\t3\t峰\r\n2\t1.5\t1e999\r\n9\t\r\n");
+  EXPECT_EQ(Run(range + " --format csv").out,
+            "file,x,y\r\n\"a,b\",2,\"7,\"\"x\"\"\"\r\n\xd1\xf9\xc6\xb7,3,\xb7\xe5\r\n2,1.5,"
+            "1e999\r\n9,,\r\n");
   EXPECT_EQ(Run(range + " --format csv --encoding utf-8").out,
-            "file,x,y\r\n\"a,\"\"b\"\"\",2,7\r\n样品,3,峰\r\n2,1.5,1e999\r\n9,,\r\n");
+            "file,x,y\r\n\"a,b\",2,\"7,\"\"x\"\"\"\r\n样品,3,峰\r\n2,1.5,1e999\r\n9,,\r\n");
   const auto json = nlohmann::ordered_json::parse(R"([
-    {"file": "a,\"b\".txt", "x": "2", "y": "7", "x_value": 2.0, "y_value": 7.0, "line": 2, "warnings": []},
+    {"file": "a,b.txt", "x": "2", "y": "7,\"x\"", "x_value": 2.0, "y_value": 7.0, "line": 2,
+     "warnings": ["Y 值“7,\"x\"”不是一个数，按 7 比较"]},
     {"file": "样品.txt", "x": "3", "y": "峰", "x_value": 3.0, "y_value": 0.0, "line": 2,
      "warnings": ["Y 值“峰”不是一个数，按 0 比较"]},
     {"file": "2.txt", "x": "1.5", "y": "1e999", "x_value": 1.5, "y_value": null, "line": 2,
