@@ -45,9 +45,15 @@ if ! wait "$prefixes"; then
   cat "$wine_root/setup.log" >&2
   exit 1
 fi
-export WINEPREFIX="$wine_root/96" WINEDEBUG=-all
-# One Wine server per prefix for the whole run, not one per test program.
-for dpi in 96 144; do WINEPREFIX="$wine_root/$dpi" wineserver -p; done
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir build-win --output-on-failure -j "$jobs"
+export WINEPREFIX="$wine_root/96" WINEDEBUG=-all jobs
+export TORVANE_WINE_PREFIXES="$wine_root/96 $wine_root/144"
+# One Wine server per prefix for the whole run, not one per test program. Each prefix's own
+# processes (services, devices, the desktop) start before the tests, on the same display, so
+# that none of them inherits a test's output and keeps ctest waiting for its end.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  for prefix in $TORVANE_WINE_PREFIXES; do
+    WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
+    WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1
+  done
+  ctest --test-dir build-win --output-on-failure -j "$jobs"'
 echo "All tests passed in all three builds."

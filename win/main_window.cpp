@@ -67,7 +67,7 @@ HFONT CreateDesignFont(const FontDesign& design, UINT dpi) {
 RECT PixelRect(const ControlDesign& control, int dpi) {
   int left = TwipsToPixels(control.left, dpi), top = TwipsToPixels(control.top, dpi);
   if (control.parent) {
-    const ControlDesign* frame = FindDesign(control.parent);
+    const ControlDesign* frame = DesignNamed(control.parent);
     left += TwipsToPixels(frame->left, dpi);
     top += TwipsToPixels(frame->top, dpi);
   }
@@ -84,6 +84,13 @@ std::vector<std::size_t> TabOrder() {
 }
 
 }  // namespace
+
+const ControlDesign* DesignNamed(std::string_view name) {
+  for (const ControlDesign& control : kDesign) {
+    if (name == control.name) return &control;
+  }
+  return nullptr;
+}
 
 struct MainWindow::Impl : public Controls {
   // The message box and the folder browser are owned by the window once it exists.
@@ -168,7 +175,7 @@ void MainWindow::Load() {
 }
 
 HWND MainWindow::Control(std::string_view name) const {
-  const ControlDesign* design = FindDesign(name);
+  const ControlDesign* design = DesignNamed(name);
   return design ? controls_[static_cast<std::size_t>(design - kDesign.data())] : nullptr;
 }
 

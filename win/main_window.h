@@ -79,6 +79,9 @@ class MainWindow {
   std::array<HFONT, 3> fonts_{};
 };
 
+/// The design of the control named `name`, or nullptr.
+const ControlDesign* DesignNamed(std::string_view name);
+
 /// Runs the message loop until the quit message; returns its exit code.
 int RunMessageLoop(MainWindow& window);
 

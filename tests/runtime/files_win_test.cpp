@@ -43,10 +43,10 @@ long Entries(const std::string& folder) {
 TEST(WindowsFiles, LongPathsAndNamesTheCodePageLacks) {
   TempFolder temp;
   std::string folder = temp.str();
-  for (const char* part : {"数据😀한글", "Messungen-Jörg-2024", "光谱"}) {
-    folder = MakeFolder(folder, part + std::string(60, 'x'));
+  const char* parts[] = {"数据😀한글", "Messungen-Jörg-2024", "光谱"};
+  for (int i = 0; Wide(folder).size() <= MAX_PATH + 10; ++i) {
+    folder = MakeFolder(folder, parts[i % 3] + std::string(60, 'x'));
   }
-  ASSERT_GT(Wide(folder).size(), std::size_t{MAX_PATH});
   const std::string name = "样品한.txt";
   ReplaceFileContents(folder + "\\" + name, "1\t2\r\n", name);
   ReplaceFileContents(folder + "\\" + name, "3\t4\r\n", name);

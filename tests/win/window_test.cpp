@@ -82,7 +82,7 @@ class WindowTest : public ::testing::Test {
     for (const ControlDesign& control : kDesign) {
       SCOPED_TRACE(control.name);
       const int px = static_cast<int>(dpi);
-      const ControlDesign* frame = control.parent ? FindDesign(control.parent) : nullptr;
+      const ControlDesign* frame = control.parent ? DesignNamed(control.parent) : nullptr;
       const int left =
           TwipsToPixels(control.left, px) + (frame ? TwipsToPixels(frame->left, px) : 0);
       const int top = TwipsToPixels(control.top, px) + (frame ? TwipsToPixels(frame->top, px) : 0);
