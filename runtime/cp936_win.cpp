@@ -8,17 +8,7 @@ namespace {
 
 constexpr UINT kCodePage = 936;
 
-// Length of the UTF-8 sequence that starts `rest`, at least 1: the bytes one unconvertible
-// sequence stands for.
-std::size_t Utf8SequenceLength(std::string_view rest) {
-  auto b = static_cast<unsigned char>(rest[0]);
-  std::size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  std::size_t i = 1;
-  while (i < n && i < rest.size() && (static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) ++i;
-  return i;
-}
-
-// The code point of a well-formed sequence of `length` bytes, or -1.
+// The code point the UTF-8 sequence `s` encodes, or -1 when it is malformed or overlong.
 long DecodeSequence(std::string_view s) {
   auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   static constexpr long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
