@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-wqy-microhei
   libgtest-dev libbenchmark-dev
   binutils-mingw-w64-x86-64 desktop-file-utils

@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +12,7 @@
 
 #include "support/fakes.h"
 #include "ui/main_window.h"
+#include "ui/translations.h"
 
 using namespace torvane;
 using namespace torvane::testing;
@@ -146,6 +150,17 @@ class WindowLayoutTest : public QObject {
     QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(path));
+  }
+
+  // Qt's own message box and folder dialog speak Chinese whatever the system's locale.
+  void qtDialogsSpeakChinese() {
+    QVERIFY(ui::UseChineseForQt(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::NoIcon, "提示", "处理完毕", QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    QFileDialog dialog(window_.get());
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), QStringLiteral("查找范围："));
   }
 };
 
