@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-wqy-microhei
-  libgtest-dev libbenchmark-dev
+  libgtest-dev
   binutils-mingw-w64-x86-64 desktop-file-utils
   mawk
 )
