@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -98,6 +99,20 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(window_->size(), QSize(453, 501));
     QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(window_->windowIcon().availableSizes().contains(QSize(256, 256)));
+  }
+
+  // The desktop's theme icons are the window icon's 32-bit images, pixel for pixel.
+  void themeIconsAreTheIconsTrueColourImages() {
+    QImageReader icon(TORVANE_ICON_DIR "/torvane.ico");
+    QStringList sides;
+    for (int i = 0; icon.jumpToImage(i); ++i) {
+      QImage image = icon.read();
+      if (image.text("_q_icoOrigDepth") != "32") continue;
+      sides << QString::number(image.width());
+      QImage png(QStringLiteral(TORVANE_ICON_DIR "/torvane-%1.png").arg(image.width()));
+      QCOMPARE(png.convertToFormat(image.format()), image);
+    }
+    QCOMPARE(sides, QStringList({"256", "128", "48", "32", "16"}));
   }
 
   void tabVisitsControlsInDesignedOrderAndTheSelectedOption() {
