@@ -1,10 +1,13 @@
 #include "extract/reader.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "runtime/cp936.h"
 #include "runtime/failure.h"
 #include "runtime/input_file.h"
+#include "runtime/number_scan.h"
 
 namespace torvane {
 namespace {
@@ -22,8 +25,24 @@ inline bool IsLineEnd(char c) {
 
 // The first CR or LF of [p, end), or end.
 inline const char* FindLineEnd(const char* p, const char* end) {
-  // Nearly every byte of a line is above CR, which decides it in one comparison.
-  while (p < end && (static_cast<unsigned char>(*p) > '\r' || !IsLineEnd(*p))) ++p;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Eight bytes at a time: a word without a byte below 14 holds neither CR nor LF. The lowest
+    // flagged byte is always a true one.
+    constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+    while (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      uint64_t below = (word - 14 * kOnes) & ~word & kHighs;
+      if (below == 0) {
+        p += 8;
+        continue;
+      }
+      p += std::countr_zero(below) / 8;
+      if (IsLineEnd(*p)) return p;
+      ++p;
+    }
+  }
+  while (p < end && !IsLineEnd(*p)) ++p;
   return p;
 }
 
@@ -99,19 +118,22 @@ class Reader {
       // Scan the line from its start: the X number, the delimiter, then the line end. A line
       // that runs past the bytes read so far is scanned again once more are read.
       const char *delimiter, *y, *line_end, *next;
-      double x;
+      double x, y_value = 0.0;
+      bool in_range;
       for (;;) {
-        const char* p = ScanNumberPrefix(pos_, end_, style, x);
+        const char* p = number::ReadNumber<number::Blanks::kNone>(pos_, end_, style, x);
         while (p < end_ && IsTextByte(static_cast<unsigned char>(*p), semicolon_splits)) ++p;
         delimiter = p < end_ && !IsLineEnd(*p) ? p : nullptr;
-        y = nullptr;
+        in_range = false;
         if (delimiter) {
-          bool lead_at_end = delimiter + 1 == end_ && IsLeadByte(*delimiter) && !eof_;
-          y = lead_at_end
-                  ? end_
-                  : delimiter +
-                        CharWidth({delimiter, static_cast<std::size_t>(end_ - delimiter)}, 0);
-          p = FindLineEnd(y, end_);
+          // A double-byte delimiter; past the bytes read, the line is scanned again anyway.
+          y = delimiter + 1;
+          if (IsLeadByte(*delimiter) && y < end_ && IsTrailByte(*y)) ++y;
+          // The Y value is formed only in range, in the same pass that finds the line's end: a
+          // Y text holds no line feed, so passing over spaces and tabs reads it as a whole.
+          in_range = search && search->InRange(x);
+          p = in_range ? number::ReadNumber<number::Blanks::kSpaceTab>(y, end_, style, y_value) : y;
+          p = FindLineEnd(p, end_);
         }
         line_end = p;
         if (p < end_ && !(*p == '\r' && p + 1 == end_ && !eof_)) {
@@ -138,21 +160,17 @@ class Reader {
       ++line_;
       if (delimiter) {
         ++result_.rows_with_texts;
-        if (search && search->InRange(x)) {
-          std::string_view y_text(y, static_cast<std::size_t>(line_end - y));
-          double y_value = LenientValue(y_text, style);
-          if (search->Takes(y_value)) {
-            search->Keep(y_value);
-            result_.found = true;
-            result_.row.x_value = x;
-            result_.row.y_value = y_value;
-            result_.row.line = line_;
-            chosen_x_ = pos_;
-            chosen_x_size_ = static_cast<std::size_t>(delimiter - pos_);
-            chosen_y_ = y;
-            chosen_y_size_ = y_text.size();
-            chosen_in_buffer_ = true;
-          }
+        if (in_range && search->Takes(y_value)) {
+          search->Keep(y_value);
+          result_.found = true;
+          result_.row.x_value = x;
+          result_.row.y_value = y_value;
+          result_.row.line = line_;
+          chosen_x_ = pos_;
+          chosen_x_size_ = static_cast<std::size_t>(delimiter - pos_);
+          chosen_y_ = y;
+          chosen_y_size_ = static_cast<std::size_t>(line_end - y);
+          chosen_in_buffer_ = true;
         }
       }
       pos_ = next;

@@ -1,27 +1,36 @@
 #!/usr/bin/env bash
-# Times the batch run over a generated folder of 200 data files x 32767 rows (two heading lines,
-# tab-separated, CR LF) against an awk program doing the same extraction and against `cat` of the
-# same files, all single-threaded and from the page cache (best of 3 each). Checks that both
-# summaries are byte for byte the same, and that peak memory does not grow with the number of
-# files. The folder is generated once into build-bench/data (never committed).
+# Measures the batch run against the tools a lab might use instead, on generated folders kept in
+# build-bench/ (never committed):
+#
+#   speed   200 data files x 32767 rows (about 136 MB): the batch run with one and two jobs, mawk
+#           doing the same extraction, and a plain read-and-count-newlines C loop over the same
+#           bytes; the tools alternate run by run, ROUNDS rounds (default 7), page-cached; CPU
+#           time (user + system) and wall time, minimum and median. The summaries of awk and the
+#           batch run must be byte for byte the same.
+#   memory  peak memory for 10 and for 200 files; a 1 GB file without line breaks must be
+#           refused promptly with bounded memory.
+#   files   1,000 and 10,000 small files of 100 rows: the cost per file.
+#
+# Usage: scripts/bench.sh [ROUNDS]. Prints the machine's load first: the machine may be shared.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+rounds=${1:-7}
 dir=build-bench
-data=$dir/data
-files=200
-rows=32767
-lo=1000
-hi=2000
 awk_bin=${AWK:-mawk}
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DTORVANE_BENCHMARKS=ON >/dev/null
-cmake --build "$dir" --target torvane_bench >/dev/null
+cmake --build "$dir" --target torvane_bench torvane_measure torvane_count_newlines >/dev/null
+bench=$dir/bench/torvane_bench
+measure=$dir/bench/torvane_measure
+count=$dir/bench/torvane_count_newlines
 
-if [ ! -f "$data/$files.txt" ]; then
-  echo "Generating $files files x $rows rows into $data ..."
-  mkdir -p "$data"
-  "$awk_bin" -v files="$files" -v rows="$rows" -v dir="$data" 'BEGIN {
+# generate FOLDER FILES ROWS: FILES data files of ROWS rows, two heading lines, tab, CR LF.
+generate() {
+  [ -f "$1/$2.txt" ] && return
+  echo "Generating $2 files x $3 rows into $1 ..."
+  mkdir -p "$1"
+  "$awk_bin" -v files="$2" -v rows="$3" -v dir="$1" 'BEGIN {
     srand(7)
     for (f = 1; f <= files; f++) {
       out = dir "/" f ".txt"
@@ -32,15 +41,17 @@ if [ ! -f "$data/$files.txt" ]; then
       close(out)
     }
   }'
-fi
+}
 
-list=$(ls "$data" | sort -n | sed "s|^|$data/|")
+data=$dir/data
+generate "$data" 200 32767
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+mapfile -t list < <(ls "$data" | sort -n | sed "s|^|$data/|")
 
 # The same extraction in awk: skip two heading lines, split at the first byte outside "!".."z",
-# keep the last row with the largest Y among rows with lo <= X <= hi.
-extract_awk='
+# keep the last row with the largest Y among rows with 1000 <= X <= 2000.
+cat >"$work/extract.awk" <<'EOF'
 function emit() {
   if (name == "") return
   base = name; sub(/^.*\//, "", base); base = substr(base, 1, length(base) - 4)
@@ -51,45 +62,77 @@ FNR > 2 && match($0, /[^!-z]/) {
   x = substr($0, 1, RSTART - 1); y = substr($0, RSTART + 1); xv = x + 0; yv = y + 0
   if (xv >= lo && xv <= hi && (!have || yv >= m)) { have = 1; m = yv; best = x "\t" y }
 }
-END { emit() }'
+END { emit() }
+EOF
 
-now() { date +%s.%N; }
-best_of_3() {
-  local best="" start end t
-  for _ in 1 2 3; do
-    start=$(now)
-    "$@" >/dev/null
-    end=$(now)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+run_tool() {
+  case $1 in
+    jobs1) "$measure" "$bench" "$data" 2 1000 2000 "$work/ours" 0 1 >/dev/null ;;
+    jobs2) "$measure" "$bench" "$data" 2 1000 2000 "$work/ours2" 0 2 >/dev/null ;;
+    awk) "$measure" "$awk_bin" -v RS='\r\n' -v lo=1000 -v hi=2000 -f "$work/extract.awk" \
+      "${list[@]}" >"$work/awk.txt" ;;
+    count) "$measure" "$count" "${list[@]}" >/dev/null ;;
+  esac
+}
+
+echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+cat "${list[@]}" >/dev/null  # into the page cache
+tools=(jobs1 jobs2 awk count)
+for ((round = 0; round < rounds; round++)); do
+  for ((k = 0; k < ${#tools[@]}; k++)); do
+    tool=${tools[$(((k + round) % ${#tools[@]}))]}
+    echo "$tool $(run_tool "$tool" 2>&1 >/dev/null)" >>"$work/times"
   done
-  echo "$best"
+done
+cmp -s "$work/awk.txt" "$work/ours.txt" || { echo "awk and the batch run disagree" >&2; exit 1; }
+cmp -s "$work/ours.txt" "$work/ours2.txt" || { echo "one and two jobs disagree" >&2; exit 1; }
+
+# min and median of field F (wall or cpu) for TOOL.
+stat() {
+  grep "^$1 " "$work/times" | tr ' ' '\n' | sed -n "s/^$2=//p" | sort -n |
+    awk '{ v[NR] = $1 } END { printf "%.3f %.3f", v[1], v[int((NR + 1) / 2)] }'
 }
-run_cat() { xargs cat <<<"$list" >/dev/null; }
-run_awk() {
-  xargs "$awk_bin" -v RS='\r\n' -v lo="$lo" -v hi="$hi" "$extract_awk" <<<"$list" \
-    >"$work/awk.txt"
-}
-run_ours() { "$dir/bench/torvane_bench" "$data" 2 "$lo" "$hi" "$work/ours"; }
-
-run_cat  # warm the page cache
-t_cat=$(best_of_3 run_cat)
-t_awk=$(best_of_3 run_awk)
-t_ours=$(best_of_3 run_ours)
-
-if ! cmp -s "$work/awk.txt" "$work/ours.txt"; then
-  echo "The summaries of awk and the batch run differ:" >&2
-  diff <(head -5 "$work/awk.txt" | od -c) <(head -5 "$work/ours.txt" | od -c) >&2 || true
-  exit 1
-fi
-
-rss_10=$("$dir/bench/torvane_bench" "$data" 2 "$lo" "$hi" "$work/ten" 10 | sed 's/.*peak_rss_kib=//')
-rss_all=$("$dir/bench/torvane_bench" "$data" 2 "$lo" "$hi" "$work/all" | sed 's/.*peak_rss_kib=//')
-
-total=$((files * rows))
-printf 'rows:           %d (%d files x %d)\n' "$total" "$files" "$rows"
-printf 'batch run:      %.3f s  %.1f million rows/s\n' "$t_ours" "$(echo "$total / $t_ours / 1000000" | bc -l)"
-printf 'awk (%s):     %.3f s  batch run is %.1fx as fast\n' "$awk_bin" "$t_awk" "$(echo "$t_awk / $t_ours" | bc -l)"
-printf 'cat:            %.3f s  batch run takes %.1fx as long\n' "$t_cat" "$(echo "$t_ours / $t_cat" | bc -l)"
-printf 'peak memory:    %d KiB for 10 files, %d KiB for %d files\n' "$rss_10" "$rss_all" "$files"
+echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-26s %-17s %-17s\n' "200 x 32767 rows" "cpu min/median" "wall min/median"
+for tool in "${tools[@]}"; do
+  name=$tool
+  case $tool in
+    jobs1) name="batch run, 1 job" ;;
+    jobs2) name="batch run, 2 jobs" ;;
+    awk) name="$awk_bin" ;;
+    count) name="read and count newlines" ;;
+  esac
+  read -r cmin cmed <<<"$(stat "$tool" cpu)"
+  read -r wmin wmed <<<"$(stat "$tool" wall)"
+  printf '%-26s %6.3f / %-8.3f %6.3f / %-8.3f\n' "$name" "$cmin" "$cmed" "$wmin" "$wmed"
+  eval "c_$tool=$cmed w_$tool=$wmed"
+done
 echo "Summaries of awk and the batch run are identical."
+ratio() { echo "$1 / $2" | bc -l | xargs printf '%.1f'; }
+echo "batch run is $(ratio "$c_awk" "$c_jobs1")x as fast as $awk_bin (median CPU time)"
+echo "batch run takes $(ratio "$c_jobs1" "$c_count")x the CPU time of reading and counting"
+echo "two jobs finish $(ratio "$w_jobs1" "$w_jobs2")x as fast as one (median wall time)"
+
+rss() { "$measure" "$@" 2>&1 >/dev/null | sed 's/.*max_rss_kib=//'; }
+echo "Peak memory: $(rss "$bench" "$data" 2 1000 2000 "$work/m" 10 1) KiB for 10 files," \
+  "$(rss "$bench" "$data" 2 1000 2000 "$work/m" 0 1) KiB for 200"
+
+mkdir -p "$work/unbroken"
+truncate -s 1G "$work/unbroken/1.txt"
+result=$("$measure" "$bench" "$work/unbroken" 0 0 1 "$work/u" 2>&1 >/dev/null || true)
+echo "A 1 GB file without line breaks: $(echo "$result" | head -1 | tr '\n' ' ')" \
+  "-> $(echo "$result" | tail -1)"
+
+for files in 1000 10000; do
+  small=$dir/small-$files
+  generate "$small" "$files" 100
+  cat "$small"/*.txt >/dev/null
+  best=""
+  for _ in 1 2 3; do
+    wall=$("$measure" "$bench" "$small" 2 200 300 "$work/s" 0 1 2>&1 >/dev/null |
+      sed 's/wall=\([0-9.]*\).*/\1/')
+    if [ -z "$best" ] || [ "$(echo "$wall < $best" | bc -l)" = 1 ]; then best=$wall; fi
+  done
+  echo "$files files of 100 rows: $best s, $(echo "$best * 1000 / $files" | bc -l |
+    xargs printf '%.3f') ms a file (best of 3)"
+done

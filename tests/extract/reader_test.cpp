@@ -140,6 +140,8 @@ TEST_F(ReaderTest, ALineWithoutEndIsRefusedWithoutReadingTheRest) {
   Failure failure = ReadFailure("1\t2\n" + std::string(3 * ReadBuffer::kBlock, 'x'));
   EXPECT_EQ(failure.kind(), FailureKind::Overflow);
   EXPECT_EQ(failure.line(), 2);
+  // Nor is its number's text: the X text below never ends either.
+  EXPECT_EQ(ReadFailure(std::string(3 * ReadBuffer::kBlock, '7')).line(), 1);
   // A heading line has no length limit: it is passed over, never held.
   EXPECT_EQ(Chosen(std::string(3 * ReadBuffer::kBlock, 'h') + "\n5\t9", "1"), "5|9");
 }
