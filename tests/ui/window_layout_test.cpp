@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
@@ -176,6 +177,7 @@ class WindowLayoutTest : public QObject {
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), QStringLiteral("查找范围："));
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
   }
 };
 
