@@ -1,6 +1,6 @@
 # Fails when a source file outside ui/ (and main.cpp) includes a Qt header.
 set(offenders "")
-foreach(folder runtime catalogue extract app batch)
+foreach(folder runtime catalogue extract app batch resources)
   file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(source IN LISTS sources)
     file(STRINGS "${source}" hits REGEX "#[ \t]*include[ \t]*[<\"]Q")
