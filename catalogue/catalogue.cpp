@@ -38,10 +38,6 @@ std::u16string NtfsKey(const std::string& name) {
 
 }  // namespace
 
-bool NtfsNameLess(const std::string& a, const std::string& b) {
-  return NtfsKey(a) < NtfsKey(b);
-}
-
 std::vector<std::string> DataFileNames(const std::string& folder_path, DirectoryLister& lister) {
   std::vector<std::string> names = lister.List(folder_path + kPathSeparator + "*.txt");
   // Each name's keys are formed once. A stable sort on the numeric value, after the NTFS order,

@@ -33,7 +33,4 @@ std::vector<std::string> DataFileNames(const std::string& folder_path, Directory
 std::string BuildCatalogue(Catalogue& catalogue, const std::string& folder_path,
                            DirectoryLister& lister);
 
-/// Whether `a` comes before `b` in an NTFS folder's order.
-bool NtfsNameLess(const std::string& a, const std::string& b);
-
 }  // namespace torvane

@@ -3,7 +3,7 @@
 //   torvane.ico            the 12 images in their fixed order, all stored as DIBs (no PNG)
 //   icon-30001.dib ...     each image's DIB on its own, the raw data of one icon resource
 //   icon-group.bin         the icon group resource naming those images 30001 to 30012
-//   torvane-<n>.png        the 32-bit images as PNG, for the desktop's icon theme
+// ui/icon_png turns the 32-bit DIBs into the desktop icon theme's PNG files.
 // Usage: make_icon OUTPUT_FOLDER
 
 #include <algorithm>
@@ -233,60 +233,6 @@ void PutDirectoryEntry(Bytes& out, const Image& image, std::size_t bytes) {
   Put32(out, uint32_t(bytes));
 }
 
-uint32_t Crc32(const uint8_t* data, std::size_t length, uint32_t crc = 0) {
-  crc = ~crc;
-  for (std::size_t i = 0; i < length; ++i) {
-    crc ^= data[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  return ~crc;
-}
-
-void PutBig32(Bytes& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(v >> shift));
-}
-
-void PutChunk(Bytes& png, const char* type, const Bytes& data) {
-  PutBig32(png, uint32_t(data.size()));
-  std::size_t start = png.size();
-  png.insert(png.end(), type, type + 4);
-  png.insert(png.end(), data.begin(), data.end());
-  PutBig32(png, Crc32(&png[start], png.size() - start));
-}
-
-// A 32-bit DIB as an RGBA PNG, its image data in stored (uncompressed) deflate blocks.
-Bytes Png(const Image& image, const Bytes& dib) {
-  const int n = image.size;
-  Bytes raw;
-  for (int y = 0; y < n; ++y) {
-    raw.push_back(0);  // no filter
-    const uint8_t* row = &dib[40 + std::size_t(n - 1 - y) * n * 4];
-    for (int x = 0; x < n; ++x)
-      raw.insert(raw.end(), {row[4 * x + 2], row[4 * x + 1], row[4 * x], row[4 * x + 3]});
-  }
-  Bytes zlib{0x78, 0x01};
-  for (std::size_t at = 0; at < raw.size(); at += 65535) {
-    std::size_t length = std::min<std::size_t>(65535, raw.size() - at);
-    zlib.push_back(at + length == raw.size() ? 1 : 0);
-    Put16(zlib, unsigned(length));
-    Put16(zlib, unsigned(~length & 0xFFFF));
-    zlib.insert(zlib.end(), raw.begin() + long(at), raw.begin() + long(at + length));
-  }
-  uint32_t a = 1, b = 0;
-  for (uint8_t byte : raw) a = (a + byte) % 65521, b = (b + a) % 65521;
-  PutBig32(zlib, (b << 16) | a);
-
-  Bytes header;
-  PutBig32(header, uint32_t(n));
-  PutBig32(header, uint32_t(n));
-  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits per channel, RGBA
-  Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", zlib);
-  PutChunk(png, "IEND", {});
-  return png;
-}
-
 bool Write(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -324,10 +270,6 @@ int main(int argc, char* argv[]) {
     Put16(group, unsigned(kFirstResourceId + i));
     std::string id = std::to_string(kFirstResourceId + i);
     ok &= Write(folder / ("icon-" + id + ".dib"), dibs[i]);
-    if (kImages[i].bits == 32) {
-      ok &= Write(folder / ("torvane-" + std::to_string(kImages[i].size) + ".png"),
-                  Png(kImages[i], dibs[i]));
-    }
   }
   for (const Bytes& dib : dibs) ico.insert(ico.end(), dib.begin(), dib.end());
   ok &= Write(folder / "torvane.ico", ico);

@@ -108,7 +108,7 @@ for tool in "${tools[@]}"; do
   eval "c_$tool=$cmed w_$tool=$wmed"
 done
 echo "Summaries of awk and the batch run are identical."
-ratio() { echo "$1 / $2" | bc -l | xargs printf '%.1f'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 echo "batch run is $(ratio "$c_awk" "$c_jobs1")x as fast as $awk_bin (median CPU time)"
 echo "batch run takes $(ratio "$c_jobs1" "$c_count")x the CPU time of reading and counting"
 echo "two jobs finish $(ratio "$w_jobs1" "$w_jobs2")x as fast as one (median wall time)"
@@ -131,8 +131,8 @@ for files in 1000 10000; do
   for _ in 1 2 3; do
     wall=$("$measure" "$bench" "$small" 2 200 300 "$work/s" 0 1 2>&1 >/dev/null |
       sed 's/wall=\([0-9.]*\).*/\1/')
-    if [ -z "$best" ] || [ "$(echo "$wall < $best" | bc -l)" = 1 ]; then best=$wall; fi
+    best=$(awk -v a="$wall" -v b="${best:-$wall}" 'BEGIN { print (a < b ? a : b) }')
   done
-  echo "$files files of 100 rows: $best s, $(echo "$best * 1000 / $files" | bc -l |
-    xargs printf '%.3f') ms a file (best of 3)"
+  echo "$files files of 100 rows: $best s," \
+    "$(awk -v t="$best" -v n="$files" 'BEGIN { printf "%.3f", t * 1000 / n }') ms a file (best of 3)"
 done

@@ -4,9 +4,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-wqy-microhei
-  libgtest-dev libbenchmark-dev
+  libgtest-dev
   libcli11-dev nlohmann-json3-dev
   binutils-mingw-w64-x86-64 desktop-file-utils
   mawk

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Torvane and starts its window.
+# Installs what is missing, builds Torvane and opens its window on the example spectra. The window
+# starts in the folder that holds the program, and the summary goes to the current directory, so
+# a copy of the program is started from build/example/, beside fresh copies of the samples of
+# examples/polystyrene/ (the folder is made anew at every start).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build --target torvane
-exec build/torvane "$@"
+rm -rf build/example
+mkdir build/example
+cp examples/polystyrene/*.txt build/torvane build/example/
+cd build/example
+exec ./torvane "$@"

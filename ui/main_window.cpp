@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -154,6 +155,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
           widget = impl_->text1;
         } else {
           auto* edit = new QLineEdit(text, parent_widget);
+          edit->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
           TextBox box = static_cast<TextBox>(name[4] - '1');
           impl_->boxes[box] = edit;
           widget = edit;

@@ -25,8 +25,6 @@ class MainWindow : public QWidget {
   /// Runs start-up; call once before the window first shows.
   void Load();
 
-  Form1& form() { return *form_; }
-
  private:
   /// Chains the controls that take the focus in tab-index order; the first one gets the focus.
   void SetTabOrder();

@@ -7,43 +7,28 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/form1.h"
-#include "support/current_directory.h"
-#include "support/fakes.h"
+#include "support/real_folder_test.h"
 
 namespace torvane {
 namespace {
 
 using namespace torvane::testing;
 
-class HostileFilesTest : public ::testing::Test {
+// The catalogue is built before the data folder changes.
+class HostileFilesTest : public RealFolderTest {
  protected:
   HostileFilesTest() {
-    location.folder = data.str();
-    controls.texts = {{TextBox::Text2, "0"},
-                      {TextBox::Text3, "0"},
-                      {TextBox::Text4, "5"},
-                      {TextBox::Text5, "out"}};
     data.Write("1.txt", "1\t2\r\n");
     data.Write("2.txt", "1\t2\r\n");
-    form.Raise(Form1Event::Load);
+    Load();
   }
   // Runs and returns the box's text, having checked the run took under a second.
   std::string Run() {
-    CurrentDirectory cwd(here.path());
     auto start = std::chrono::steady_clock::now();
-    form.Raise(Form1Event::Command2Click);
+    std::string shown = Click();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-    return messages.shown.empty() ? std::string() : messages.shown.back().prompt;
+    return shown;
   }
-
-  TempFolder data, here;
-  FakeControls controls;
-  FakeMessageBox messages;
-  FakeFolderBrowser browser;
-  FakeLocation location;
-  FileSystemLister lister;
-  Form1 form{{controls, messages, browser, location, lister}};
 };
 
 TEST_F(HostileFilesTest, ANamedPipeSwappedInEndsTheRunWithABox) {

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/current_directory.h"
-#include "support/fakes.h"
+#include "support/real_folder_test.h"
 
 namespace torvane {
 namespace {
@@ -143,31 +142,7 @@ TEST_F(FolderPickTest, RootFolderDoublesTheSeparator) {
   EXPECT_EQ(browser.titles.back(), "选择目录");
 }
 
-class RunTest : public ::testing::Test {
- protected:
-  RunTest() {
-    location.folder = data.str();
-    controls.texts = {{TextBox::Text2, "0"},
-                      {TextBox::Text3, "0"},
-                      {TextBox::Text4, "5"},
-                      {TextBox::Text5, "out"}};
-  }
-  std::string Run() {
-    CurrentDirectory cwd(here.path());
-    form.Raise(Form1Event::Load);
-    form.Raise(Form1Event::Command2Click);
-    return messages.shown.empty() ? std::string() : messages.shown.back().prompt;
-  }
-  std::string SummaryPath() const { return here.str() + kPathSeparator + "out.txt"; }
-
-  TempFolder data, here;
-  FakeControls controls;
-  FakeMessageBox messages;
-  FakeFolderBrowser browser;
-  FakeLocation location;
-  FileSystemLister lister;
-  Form1 form{{controls, messages, browser, location, lister}};
-};
+using RunTest = RealFolderTest;
 
 TEST_F(RunTest, TheCompletionBoxSaysWhereTheSummaryWentAndWhatIsSuspect) {
   data.Write("1.txt", "1\t2\r\n");

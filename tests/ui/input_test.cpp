@@ -104,6 +104,16 @@ class InputTest : public QObject {
     }
   }
 
+  void textBoxesHaveNoLengthLimitOfTheirOwn() {
+    const QString digits(40000, '1');
+    QApplication::clipboard()->setText(digits);
+    for (const char* name : {"Text2", "Text3", "Text4", "Text5"}) {
+      Box(name)->clear();
+      Box(name)->paste();
+      QCOMPARE(Box(name)->text().size(), digits.size());
+    }
+  }
+
   void summaryNameFollowsTheRange() {
     QLineEdit* text3 = Box("Text3");
     QLineEdit* text4 = Box("Text4");

@@ -1,5 +1,10 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +14,7 @@
 
 #include "support/fakes.h"
 #include "ui/main_window.h"
+#include "ui/translations.h"
 
 using namespace torvane;
 using namespace torvane::testing;
@@ -96,6 +102,20 @@ class WindowLayoutTest : public QObject {
     QVERIFY(window_->windowIcon().availableSizes().contains(QSize(256, 256)));
   }
 
+  // The desktop's theme icons are the window icon's 32-bit images, pixel for pixel.
+  void themeIconsAreTheIconsTrueColourImages() {
+    QImageReader icon(TORVANE_ICON_DIR "/torvane.ico");
+    QStringList sides;
+    for (int i = 0; icon.jumpToImage(i); ++i) {
+      QImage image = icon.read();
+      if (image.text("_q_icoOrigDepth") != "32") continue;
+      sides << QString::number(image.width());
+      QImage png(QStringLiteral(TORVANE_ICON_DIR "/torvane-%1.png").arg(image.width()));
+      QCOMPARE(png.convertToFormat(image.format()), image);
+    }
+    QCOMPARE(sides, QStringList({"256", "128", "48", "32", "16"}));
+  }
+
   void tabVisitsControlsInDesignedOrderAndTheSelectedOption() {
     Show();
     QCOMPARE(Focused(), QStringLiteral("Command1"));
@@ -146,6 +166,18 @@ class WindowLayoutTest : public QObject {
     QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(path));
+  }
+
+  // Qt's own message box and folder dialog speak Chinese whatever the system's locale.
+  void qtDialogsSpeakChinese() {
+    QVERIFY(ui::UseChineseForQt(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::NoIcon, "提示", "处理完毕", QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    QFileDialog dialog(window_.get());
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), QStringLiteral("查找范围："));
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
   }
 };
 
