@@ -102,6 +102,9 @@ class WindowTest : public ::testing::Test {
       EXPECT_EQ(Narrow(font.lfFaceName), design.face);
       EXPECT_EQ(font.lfHeight, -std::lround(design.points * dpi / 72));
       EXPECT_EQ(font.lfCharSet, design.charset);
+      if (control.kind == ControlKind::TextBox) {
+        EXPECT_GT(::SendMessageW(Control(control.name), EM_GETLIMITTEXT, 0, 0), 32767);
+      }
     }
   }
 
