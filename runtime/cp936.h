@@ -37,6 +37,16 @@ inline int16_t CharCode(std::string_view bytes, std::size_t pos) {
   return static_cast<int16_t>(lead * 256 + trail - 65536);
 }
 
+/// Bytes of the UTF-8 sequence that starts `rest` (not empty), counted as one unconvertible
+/// sequence is: its lead byte and the continuation bytes it announces that follow it.
+inline std::size_t Utf8SequenceLength(std::string_view rest) {
+  auto b = static_cast<unsigned char>(rest[0]);
+  std::size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+  std::size_t i = 1;
+  while (i < n && i < rest.size() && (static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) ++i;
+  return i;
+}
+
 /// Length of `bytes` in characters; Overflow above 32767.
 Int16 CharLength16(std::string_view bytes);
 

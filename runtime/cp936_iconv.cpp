@@ -53,15 +53,6 @@ class Converter {
   iconv_t handle_;
 };
 
-// Length of the UTF-8 sequence that starts `rest`, at least 1.
-std::size_t Utf8SequenceLength(std::string_view rest) {
-  auto b = static_cast<unsigned char>(rest[0]);
-  std::size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  std::size_t i = 1;
-  while (i < n && i < rest.size() && (static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) ++i;
-  return i;
-}
-
 }  // namespace
 
 std::string Utf8ToCp936(std::string_view utf8, bool* lossless) {

@@ -10,6 +10,9 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   binutils-mingw-w64-x86-64 desktop-file-utils
   mawk
+  g++-mingw-w64-x86-64-posix googletest
+  wine wine64 xvfb xauth
+  zip
 )
 
 missing=()

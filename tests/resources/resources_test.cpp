@@ -154,4 +154,14 @@ TEST_F(CompiledResources, VersionRecordIs1_00InChinesePrc) {
   EXPECT_EQ(record.U16(ValueOf(record, "Translation")), 0x0804u);
 }
 
+TEST_F(CompiledResources, ManifestAsksForPerMonitorDpiAndCommonControls6) {
+  const auto manifests = OfType(24);
+  ASSERT_EQ(manifests.size(), 1u);
+  EXPECT_EQ(manifests[0].name, 1u) << "the process's own manifest";
+  for (const char* part :
+       {"PerMonitorV2", "true/pm", "Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\""}) {
+    EXPECT_NE(manifests[0].data.find(part), std::string::npos) << part;
+  }
+}
+
 }  // namespace

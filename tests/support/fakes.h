@@ -75,6 +75,18 @@ struct FakeLister : DirectoryLister {
   }
 };
 
+/// `utf8` as a path: the same bytes on POSIX, UTF-16 on Windows (where a plain std::string
+/// would be read in the ANSI code page).
+inline std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+/// A path as UTF-8.
+inline std::string Utf8Of(const std::filesystem::path& path) {
+  std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
 /// A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder {
  public:
@@ -94,16 +106,17 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
+  /// The folder's path (UTF-8).
+  std::string str() const { return Utf8Of(path_); }
 
   /// Writes `bytes` exactly to the file `name` of this folder; returns its path.
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return (path_ / name).string();
+    std::ofstream(path_ / PathOf(name), std::ios::binary) << bytes;
+    return Utf8Of(path_ / PathOf(name));
   }
   /// The bytes of the file `name`, or nothing when it does not exist.
   std::optional<std::string> Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+    std::ifstream in(path_ / PathOf(name), std::ios::binary);
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
