@@ -21,5 +21,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(TORVANE_WINE NAMES wine)
 if(TORVANE_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TORVANE_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh)
 endif()

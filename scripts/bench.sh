@@ -2,7 +2,7 @@
 # Measures the batch run against the tools a lab might use instead, on generated folders kept in
 # build-bench/ (never committed):
 #
-#   speed   200 data files x 32767 rows (about 136 MB): the batch run with one and two jobs, mawk
+#   speed   200 data files x 32767 rows (about 136 MB): torvane-batch with one and two jobs, mawk
 #           doing the same extraction, and a plain read-and-count-newlines C loop over the same
 #           bytes; the tools alternate run by run, ROUNDS rounds (default 7), page-cached; CPU
 #           time (user + system) and wall time, minimum and median. The summaries of awk and the
@@ -20,8 +20,8 @@ awk_bin=${AWK:-mawk}
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DTORVANE_BENCHMARKS=ON >/dev/null
-cmake --build "$dir" --target torvane_bench torvane_measure torvane_count_newlines >/dev/null
-bench=$dir/bench/torvane_bench
+cmake --build "$dir" --target torvane-batch torvane_measure torvane_count_newlines >/dev/null
+batch=$dir/batch/torvane-batch
 measure=$dir/bench/torvane_measure
 count=$dir/bench/torvane_count_newlines
 
@@ -67,8 +67,8 @@ EOF
 
 run_tool() {
   case $1 in
-    jobs1) "$measure" "$bench" "$data" 2 1000 2000 "$work/ours" 0 1 >/dev/null ;;
-    jobs2) "$measure" "$bench" "$data" 2 1000 2000 "$work/ours2" 0 2 >/dev/null ;;
+    jobs1) "$measure" "$batch" "$data" --heading 2 --from 1000 --to 2000 --jobs 1 -o "$work/ours.txt" ;;
+    jobs2) "$measure" "$batch" "$data" --heading 2 --from 1000 --to 2000 --jobs 2 -o "$work/ours2.txt" ;;
     awk) "$measure" "$awk_bin" -v RS='\r\n' -v lo=1000 -v hi=2000 -f "$work/extract.awk" \
       "${list[@]}" >"$work/awk.txt" ;;
     count) "$measure" "$count" "${list[@]}" >/dev/null ;;
@@ -114,14 +114,16 @@ echo "batch run takes $(ratio "$c_jobs1" "$c_count")x the CPU time of reading an
 echo "two jobs finish $(ratio "$w_jobs1" "$w_jobs2")x as fast as one (median wall time)"
 
 rss() { "$measure" "$@" 2>&1 >/dev/null | sed 's/.*max_rss_kib=//'; }
-echo "Peak memory: $(rss "$bench" "$data" 2 1000 2000 "$work/m" 10 1) KiB for 10 files," \
-  "$(rss "$bench" "$data" 2 1000 2000 "$work/m" 0 1) KiB for 200"
+mkdir -p "$work/ten"
+ln -s "$(realpath "$data")"/{1,2,3,4,5,6,7,8,9,10}.txt "$work/ten/"
+memory() { rss "$batch" "$1" --heading 2 --from 1000 --to 2000 --jobs 1 -o "$work/m.txt"; }
+echo "Peak memory, one job: $(memory "$work/ten") KiB for 10 files, $(memory "$data") KiB for 200"
 
 mkdir -p "$work/unbroken"
 truncate -s 1G "$work/unbroken/1.txt"
-result=$("$measure" "$bench" "$work/unbroken" 0 0 1 "$work/u" 2>&1 >/dev/null || true)
-echo "A 1 GB file without line breaks: $(echo "$result" | head -1 | tr '\n' ' ')" \
-  "-> $(echo "$result" | tail -1)"
+result=$("$measure" "$batch" "$work/unbroken" --from 0 --to 1 -o "$work/u.txt" 2>&1 || true)
+echo "A 1 GB file without line breaks: $(echo "$result" | head -1)"
+echo "  $(echo "$result" | tail -1)"
 
 for files in 1000 10000; do
   small=$dir/small-$files
@@ -129,7 +131,7 @@ for files in 1000 10000; do
   cat "$small"/*.txt >/dev/null
   best=""
   for _ in 1 2 3; do
-    wall=$("$measure" "$bench" "$small" 2 200 300 "$work/s" 0 1 2>&1 >/dev/null |
+    wall=$("$measure" "$batch" "$small" --heading 2 --from 200 --to 300 --jobs 1 -o "$work/s.txt" 2>&1 |
       sed 's/wall=\([0-9.]*\).*/\1/')
     best=$(awk -v a="$wall" -v b="${best:-$wall}" 'BEGIN { print (a < b ? a : b) }')
   done
