@@ -23,12 +23,8 @@ class InputFile {
   /// file. ReadFailed when the system reports an error.
   std::size_t Read(char* buffer, std::size_t size);
 
-  /// The file's size in bytes when it was opened.
-  std::uint64_t size() const { return size_; }
-
  private:
   std::intptr_t handle_;  // a file descriptor, or a Windows HANDLE
-  std::uint64_t size_ = 0;
   std::string display_name_;
 };
 

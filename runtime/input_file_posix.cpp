@@ -29,7 +29,6 @@ InputFile::InputFile(const std::string& path, std::string display_name)
                   display_name_);
   }
   handle_ = fd;
-  size_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 InputFile::~InputFile() {

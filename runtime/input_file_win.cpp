@@ -42,7 +42,6 @@ InputFile::InputFile(const std::string& path, std::string display_name)
                   display_name_);
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
-  size_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
 InputFile::~InputFile() {

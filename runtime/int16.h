@@ -1,14 +1,13 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 
 #include "runtime/failure.h"
 
 namespace torvane {
 
-/// A 16-bit signed count, length, position or index. Every construction from a wider value and
-/// every addition and subtraction is checked: a result outside -32768..32767 raises Overflow.
+/// A 16-bit signed count, length, position or index. Every construction from a wider value is
+/// checked: a value outside -32768..32767 raises Overflow.
 class Int16 {
  public:
   constexpr Int16() = default;
@@ -22,13 +21,6 @@ class Int16 {
   }
 
   constexpr int16_t value() const { return value_; }
-
-  constexpr Int16 operator+(Int16 other) const { return From(long{value_} + other.value_); }
-  constexpr Int16 operator-(Int16 other) const { return From(long{value_} - other.value_); }
-  constexpr Int16& operator+=(Int16 other) { return *this = *this + other; }
-  constexpr Int16& operator++() { return *this = *this + From(1); }
-
-  friend constexpr auto operator<=>(Int16, Int16) = default;
 
  private:
   int16_t value_ = 0;

@@ -42,46 +42,6 @@ TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
   EXPECT_EQ(messages.shown[0].prompt, "文件夹中有 205 个文本文件，一次最多只能处理 200 个");
 }
 
-// The keys typed keep their code or are swallowed (0); a second point is swallowed wherever it
-// would go. Keyboard and input-method events are tested on the window.
-TEST_F(Form1Test, NumberFieldsTakeOnlyTheirCharacters) {
-  const int full_width_five = 0xA3B5 - 65536, chinese = 0xD6D0 - 65536;
-  const struct {
-    int code;
-    bool heading, range;
-  } keys[] = {{8, true, true},
-              {'0', true, true},
-              {'9', true, true},
-              {'.', false, true},
-              {'/', false, true},
-              {'-', false, false},
-              {'+', false, false},
-              {'e', false, false},
-              {' ', false, false},
-              {',', false, false},
-              {13, false, false},
-              {27, false, false},
-              {3, false, false},
-              {22, false, false},
-              {24, false, false},
-              {':', false, false},
-              {full_width_five, false, false},
-              {chinese, false, false}};
-  for (const auto& key : keys) {
-    for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
-      controls.texts[box] = "";
-      int16_t code = static_cast<int16_t>(key.code);
-      form.RaiseKeyPress(box, code);
-      EXPECT_EQ(code, (box == TextBox::Text2 ? key.heading : key.range) ? key.code : 0)
-          << key.code << " in Text" << static_cast<int>(box) + 1;
-    }
-  }
-  controls.texts[TextBox::Text4] = "1.5";
-  int16_t point = '.';
-  form.RaiseKeyPress(TextBox::Text4, point);
-  EXPECT_EQ(point, 0);
-}
-
 class FolderPickTest : public Form1Test {
  protected:
   FolderPickTest() {

@@ -29,7 +29,7 @@ std::string MakeFolder(const std::string& folder, const std::string& name) {
 
 std::string ReadAll(const std::string& path) {
   InputFile file(path, "f");
-  std::string bytes(static_cast<std::size_t>(file.size()) + 1, '\0');
+  std::string bytes(4096, '\0');
   bytes.resize(file.Read(bytes.data(), bytes.size()));
   return bytes;
 }

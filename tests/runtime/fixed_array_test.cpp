@@ -1,21 +1,11 @@
-#include "runtime/int16.h"
+#include "runtime/fixed_array.h"
 
 #include <gtest/gtest.h>
 
-#include "runtime/fixed_array.h"
 #include "support/failure_of.h"
 
 namespace torvane {
 namespace {
-
-TEST(Int16, ArithmeticOverflowsAtTheSixteenBitEnds) {
-  Int16 top = Int16::From(32767);
-  EXPECT_THROW(++top, Failure);
-  EXPECT_EQ(top.value(), 32767) << "a failed step leaves the value unchanged";
-  EXPECT_THROW(Int16::From(-32768) - Int16::From(1), Failure);
-  EXPECT_THROW(Int16::From(32768), Failure);
-  EXPECT_EQ((Int16::From(-32768) + Int16::From(32767)).value(), -1);
-}
 
 TEST(FixedArray, ChecksBothBoundsAndKeepsOldEntries) {
   FixedArray<std::string, 1, 200> names;
