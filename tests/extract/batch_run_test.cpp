@@ -109,7 +109,7 @@ TEST_F(BatchRunTest, KeepGoingLeavesFailedFilesOut) {
 
 TEST_F(BatchRunTest, NotesNameWhatIsSuspectInAResult) {
   data.Write("odd.txt", "h\r\n1\tabc\r\n2\t2\t3\r\n178,23\t5\r\n");
-  data.Write("comma.txt", "1,2;3,4\r\n");
+  data.Write("comma.txt", "h\r\n1,2;3,4\r\n");
   const std::pair<const char*, const char*> notes[] = {
       // one point of the range, the note
       {"1", "odd.txt 第 2 行：Y 值“abc”不是一个数，按 0 比较"},
@@ -117,9 +117,7 @@ TEST_F(BatchRunTest, NotesNameWhatIsSuspectInAResult) {
       {"178", "odd.txt 第 4 行：X 值“178,23”像是用逗号作小数点，按 178 比较"},
       {"500", "odd.txt：横坐标范围内没有数据行，汇总中没有 X 和 Y"}};
   for (const auto& [x, note] : notes) {
-    BatchRequest request = Request({"odd.txt", "comma.txt"}, x, x);
-    request.heading_text = "0";
-    std::vector<FileOutcome> outcomes = CollectResults(request, {});
+    std::vector<FileOutcome> outcomes = CollectResults(Request({"odd.txt", "comma.txt"}, x, x), {});
     EXPECT_EQ(NoteLine(NotesOn("odd.txt", outcomes[0].result, {}).at(0)), note);
     EXPECT_EQ(NoteLine(NotesOn("comma.txt", outcomes[1].result, {}).at(0)),
               "comma.txt：没有一行分得出 X 和 Y 两列，可能不是两列的数据文件");
