@@ -10,9 +10,7 @@ Int16 CharLength16(std::string_view bytes) {
 
 int16_t KeyCodeOfUtf8(std::string_view utf8) {
   if (utf8.empty()) return 0;
-  auto lead = static_cast<unsigned char>(utf8[0]);
-  std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  std::string bytes = Utf8ToCp936(utf8.substr(0, n));
+  std::string bytes = Utf8ToCp936(utf8.substr(0, Utf8SequenceLength(utf8)));
   return CharCode(bytes, 0);
 }
 

@@ -8,32 +8,6 @@ namespace {
 
 constexpr UINT kCodePage = 936;
 
-// The code point the UTF-8 sequence `s` encodes, or -1 when it is malformed or overlong.
-long DecodeSequence(std::string_view s) {
-  auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  static constexpr long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  long code;
-  switch (s.size()) {
-    case 1:
-      return b(0) < 0x80 ? b(0) : -1;
-    case 2:
-      code = (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
-      break;
-    case 3:
-      code = (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
-      break;
-    default:
-      code = (b(0) & 0x07) << 18 | (b(1) & 0x3F) << 12 | (b(2) & 0x3F) << 6 | (b(3) & 0x3F);
-      break;
-  }
-  std::size_t expected = b(0) < 0xE0 ? 2 : b(0) < 0xF0 ? 3 : b(0) < 0xF8 ? 4 : 0;
-  if (expected != s.size() || code < kSmallest[s.size()] || code > 0x10FFFF ||
-      (code >= 0xD800 && code <= 0xDFFF)) {
-    return -1;
-  }
-  return code;
-}
-
 // Windows maps the code page's user-defined areas (AAA1..AFFE, F8A1..FEFE, A140..A7A0) and the
 // byte FF to the private use area; the code page as everywhere else has no such characters.
 constexpr bool IsPrivateUse(wchar_t code) {
@@ -74,14 +48,15 @@ std::string Utf8ToCp936(std::string_view utf8, bool* lossless) {
       continue;
     }
     std::size_t n = Utf8SequenceLength(utf8.substr(pos));
-    long code = DecodeSequence(utf8.substr(pos, n));
+    std::wstring code = Wide(utf8.substr(pos, n));
     pos += n;
-    if (code < 0 || code >= 0x10000) {  // malformed, or beyond the code page's reach
+    // Malformed (U+FFFD), or beyond the code page's reach (a surrogate pair).
+    if (code.size() != 1 || code[0] == L'\xFFFD') {
       out += '?';
       kept = false;
       continue;
     }
-    AppendCharacter(out, static_cast<wchar_t>(code), kept);
+    AppendCharacter(out, code[0], kept);
   }
   if (lossless) *lossless = kept;
   return out;
