@@ -3,7 +3,7 @@
 //   torvane.ico            the 12 images in their fixed order, all stored as DIBs (no PNG)
 //   icon-30001.dib ...     each image's DIB on its own, the raw data of one icon resource
 //   icon-group.bin         the icon group resource naming those images 30001 to 30012
-// ui/icon_png turns the 32-bit DIBs into the desktop icon theme's PNG files.
+// qt/icon_png turns the 32-bit DIBs into the desktop icon theme's PNG files.
 // Usage: make_icon OUTPUT_FOLDER
 
 #include <algorithm>

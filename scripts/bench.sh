@@ -21,7 +21,7 @@ awk_bin=${AWK:-mawk}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DTORVANE_BENCHMARKS=ON >/dev/null
 cmake --build "$dir" --target torvane-batch torvane_measure torvane_count_newlines >/dev/null
-batch=$dir/batch/torvane-batch
+batch=$dir/cli/torvane-batch
 measure=$dir/bench/torvane_measure
 count=$dir/bench/torvane_count_newlines
 

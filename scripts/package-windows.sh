@@ -16,7 +16,7 @@ name=torvane-$version-windows-x64
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/$name"
-cp "$dir/win/torvane.exe" "$dir/batch/torvane-batch.exe" "$stage/$name/"
+cp "$dir/win32/torvane.exe" "$dir/cli/torvane-batch.exe" "$stage/$name/"
 {
   printf '\xEF\xBB\xBF'
   sed -e "s/@PROJECT_VERSION@/$version/" -e 's/$/\r/' resources/windows-readme.txt

@@ -28,7 +28,7 @@ for i in 1 2 3 4 5; do
   printf 'Wavelength (nm)\tIntensity\r\n400\t%d.5\r\n401\t%d.25\r\n' "$i" "$((i * 3))" \
     >"$data/$i.txt"
 done
-cp "$dir/win/torvane.exe" "$data/"
+cp "$dir/win32/torvane.exe" "$data/"
 
 mkdir -p "$(dirname "$output")"
 output=$(realpath "$output")

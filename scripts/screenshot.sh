@@ -10,5 +10,5 @@ scripts/install-deps.sh
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build --target torvane_screenshot >/dev/null
 mkdir -p "$(dirname "$output")"
-QT_QPA_PLATFORM=offscreen build/ui/torvane_screenshot "$output"
+QT_QPA_PLATFORM=offscreen build/qt/torvane_screenshot "$output"
 echo "Saved $output"

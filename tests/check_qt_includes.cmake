@@ -1,6 +1,6 @@
 # Fails when a source file includes a platform's headers outside the files that may: Qt headers
-# only in the Qt window (ui/, main.cpp, tests/ui/); Windows headers only in the Win32 window
-# (win/, tests/win/) and in files named *_win.cpp, *_win.h or *_win_test.cpp.
+# only in the Qt window (qt/, tests/qt/); Windows headers only in the Win32 window
+# (win32/, tests/win32/) and in files named *_win.cpp, *_win.h or *_win_test.cpp.
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
 set(qt_offenders "")
 set(windows_offenders "")
@@ -12,12 +12,12 @@ foreach(source IN LISTS sources)
   endif()
   math(EXPR checked "${checked} + 1")
   file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include")
-  if(NOT source MATCHES "^(ui/|tests/ui/|main\\.cpp$)")
+  if(NOT source MATCHES "^(qt/|tests/qt/)")
     if(includes MATCHES "#[ \t]*include[ \t]*[<\"]Q")
       list(APPEND qt_offenders "${source}")
     endif()
   endif()
-  if(NOT source MATCHES "^(win/|tests/win/)" AND NOT source MATCHES "_win(_test)?\\.(cpp|h)$")
+  if(NOT source MATCHES "^(win32/|tests/win32/)" AND NOT source MATCHES "_win(_test)?\\.(cpp|h)$")
     if(includes MATCHES "#[ \t]*include[ \t]*[<\"](windows|winbase|winuser|windef|shlobj|shellapi|commctrl|objbase|imm)\\.h")
       list(APPEND windows_offenders "${source}")
     endif()

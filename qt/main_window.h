@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "app/form1.h"
+
+namespace torvane::qt {
+
+/// The platform services the window uses; each one left null is the Qt one.
+struct WindowServices {
+  MessageBox* message_box = nullptr;
+  FolderBrowser* folder_browser = nullptr;
+  ProgramLocation* location = nullptr;
+  DirectoryLister* lister = nullptr;
+};
+
+/// The program's window: the designed controls, bound to Form1. Controls carry their design
+/// names as object names.
+class MainWindow : public QWidget {
+ public:
+  explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  /// Runs start-up; call once before the window first shows.
+  void Load();
+
+ private:
+  /// Chains the controls that take the focus in tab-index order; the first one gets the focus.
+  void SetTabOrder();
+
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Form1> form_;
+};
+
+}  // namespace torvane::qt

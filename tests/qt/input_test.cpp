@@ -1,0 +1,139 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "support/fakes.h"
+#include "qt/main_window.h"
+
+using namespace torvane;
+using namespace torvane::testing;
+
+// Keys reach the number fields through real key and input-method events.
+class InputTest : public QObject {
+  Q_OBJECT
+
+ private:
+  FakeMessageBox messages_;
+  FakeLocation location_;
+  FakeLister lister_;
+  std::unique_ptr<qt::MainWindow> window_;
+
+  QLineEdit* Box(const char* name) { return window_->findChild<QLineEdit*>(name); }
+
+  // Types `text` key by key into `box`, as the keyboard would.
+  void Type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClicks(box, text);
+  }
+
+  void Commit(QLineEdit* box, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(box, &event);
+  }
+
+ private slots:
+  void init() {
+    location_.folder = "/nowhere";
+    window_ = std::make_unique<qt::MainWindow>(
+        qt::WindowServices{&messages_, nullptr, &location_, &lister_});
+    window_->Load();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void numberFieldsTakeOnlyTheirCharacters() {
+    QLineEdit* text2 = Box("Text2");
+    text2->clear();
+    Type(text2, "1a.-/+e 2");
+    QCOMPARE(text2->text(), QString("12"));
+    for (const char* name : {"Text3", "Text4"}) {
+      QLineEdit* box = Box(name);
+      Type(box, ".1.5/2-+e ,x");
+      QCOMPARE(box->text(), QString(".15/2"));
+      box->setCursorPosition(0);
+      QTest::keyClick(box, Qt::Key_Period);
+      QCOMPARE(box->text(), QString(".15/2"));  // a second point is swallowed anywhere
+    }
+    QLineEdit* text3 = Box("Text3");
+    text3->clear();
+    QApplication::clipboard()->setText("2.");
+    text3->paste();  // as the context menu does: unfiltered
+    Type(text3, ".5");
+    QCOMPARE(text3->text(), QString("2.5"));  // then a typed point is swallowed
+  }
+
+  void controlKeysAreSwallowed() {
+    QLineEdit* text3 = Box("Text3");
+    Type(text3, "12");
+    text3->selectAll();
+    QApplication::clipboard()->setText("99");
+    QTest::keyClick(text3, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("99"));  // Ctrl+C copies nothing
+    QTest::keyClick(text3, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(text3->text(), QString("12"));  // Ctrl+X cuts nothing
+    text3->deselect();
+    QTest::keyClick(text3, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text3->text(), QString("12"));  // Ctrl+V pastes nothing
+  }
+
+  void editingKeysStillWork() {
+    QLineEdit* text4 = Box("Text4");
+    Type(text4, "123");
+    QTest::keyClick(text4, Qt::Key_Left);
+    QTest::keyClick(text4, Qt::Key_Left);
+    QTest::keyClick(text4, Qt::Key_Delete);
+    QCOMPARE(text4->text(), QString("13"));
+    QTest::keyClick(text4, Qt::Key_Home);
+    Type(text4, "9");
+    QCOMPARE(text4->text(), QString("913"));
+  }
+
+  void inputMethodCommitsAreFiltered() {
+    for (const char* name : {"Text2", "Text3", "Text4"}) {
+      QLineEdit* box = Box(name);
+      box->setFocus();
+      Commit(box, "中");
+      Commit(box, "５");
+      QCOMPARE(box->text(), QString(name == QString("Text2") ? "0" : ""));
+      Commit(box, "7");
+      QVERIFY(box->text().endsWith("7"));
+    }
+  }
+
+  void textBoxesHaveNoLengthLimitOfTheirOwn() {
+    const QString digits(40000, '1');
+    QApplication::clipboard()->setText(digits);
+    for (const char* name : {"Text2", "Text3", "Text4", "Text5"}) {
+      Box(name)->clear();
+      Box(name)->paste();
+      QCOMPARE(Box(name)->text().size(), digits.size());
+    }
+  }
+
+  void summaryNameFollowsTheRange() {
+    QLineEdit* text3 = Box("Text3");
+    QLineEdit* text4 = Box("Text4");
+    QLineEdit* text5 = Box("Text5");
+    Type(text4, "500");
+    QCOMPARE(text5->text(), QString("-500"));
+    Type(text3, "1.5");
+    QCOMPARE(text5->text(), QString("1.5-500"));
+    QTest::keyClick(text4, Qt::Key_Backspace);
+    QCOMPARE(text5->text(), QString("1.5-50"));
+    QApplication::clipboard()->setText("7");
+    text4->paste();
+    QCOMPARE(text5->text(), QString("1.5-507"));
+    text5->setText("mine");
+    QTest::keyClick(text3, Qt::Key_Backspace);
+    QCOMPARE(text5->text(), QString("1.-507"));  // a typed name lasts until the range changes
+    QTest::keyClick(text3, Qt::Key_Escape);
+    QCOMPARE(text5->text(), QString("1.-507"));  // a swallowed key raises no change
+  }
+};
+
+QTEST_MAIN(InputTest)
+#include "input_test.moc"

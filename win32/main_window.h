@@ -1,0 +1,88 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "app/design.h"
+#include "app/form1.h"
+
+namespace torvane::win32 {
+
+/// The platform services the window uses; each one left null is the Win32 one.
+struct WindowServices {
+  MessageBox* message_box = nullptr;
+  FolderBrowser* folder_browser = nullptr;
+  ProgramLocation* location = nullptr;
+  DirectoryLister* lister = nullptr;
+};
+
+/// The program's window: one top-level window holding the designed controls, bound to Form1.
+/// Lengths follow the design in twips, turned into pixels at the window's DPI and laid out
+/// afresh when the DPI changes. Controls are children of the window itself, each placed at its
+/// frame's origin plus its own offset, and stacked in tab-index order.
+class MainWindow {
+ public:
+  /// `ends_program`: closing the window posts the quit message.
+  explicit MainWindow(WindowServices services = {}, bool ends_program = true);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  /// Creates the window, hidden, with every control and the focus on Command1. False when the
+  /// system refuses.
+  bool Create(HINSTANCE instance);
+  /// Runs start-up; call once before the window first shows.
+  void Load();
+  /// Hands a queued message to the dialog keys (Tab, Shift+Tab, arrows in the option group).
+  /// True when it was handled, and so must not be dispatched again.
+  bool HandleDialogMessage(MSG& message);
+
+  HWND hwnd() const { return hwnd_; }
+  /// The control named as in the design, or nullptr.
+  HWND Control(std::string_view name) const;
+  /// The DPI the controls are laid out for.
+  UINT dpi() const { return dpi_; }
+  Form1& form() { return *form_; }
+
+  /// The class name of the window.
+  static constexpr const wchar_t* kClassName = L"TorvaneForm1";
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR index, DWORD_PTR self);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleEditMessage(HWND edit, TextBox box, UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls();
+  /// Sizes the window and places and sets the fonts of every control for `dpi`, at `position`
+  /// when given.
+  void Layout(UINT dpi, const RECT* position);
+  /// Gives the tab stop of the option group to its selected button.
+  void MoveOptionTabStop();
+  /// Whether the character typed as UTF-16 `text` passes the KeyPress handler of `box`.
+  bool Passes(TextBox box, std::wstring_view text);
+  void OnCommand(int id, int code);
+
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Form1> form_;
+  HWND hwnd_ = nullptr;
+  UINT dpi_ = 96;
+  bool ends_program_;
+  bool setting_text_ = false;
+  HWND last_focus_ = nullptr;
+  wchar_t pending_high_surrogate_ = 0;
+  std::array<HWND, kDesign.size()> controls_{};
+  std::array<HFONT, 3> fonts_{};
+};
+
+/// The design of the control named `name`, or nullptr.
+const ControlDesign* DesignNamed(std::string_view name);
+
+/// Runs the message loop until the quit message; returns its exit code.
+int RunMessageLoop(MainWindow& window);
+
+}  // namespace torvane::win32

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/services.h"
+
+namespace torvane::win32 {
+
+/// MessageBoxW with one OK button, owned by (and modal to) the window `owner` holds once it
+/// exists.
+class Win32MessageBox : public MessageBox {
+ public:
+  explicit Win32MessageBox(const HWND& owner) : owner_(owner) {}
+  void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
+
+ private:
+  const HWND& owner_;
+};
+
+/// The shell's folder browser (SHBrowseForFolderW), owned by the window `owner` holds, folders
+/// with a file-system path only. COM must be initialised on the calling thread.
+class ShellFolderBrowser : public FolderBrowser {
+ public:
+  explicit ShellFolderBrowser(const HWND& owner) : owner_(owner) {}
+  std::optional<std::string> Browse(const std::string& title, const std::string& start) override;
+
+ private:
+  const HWND& owner_;
+};
+
+/// The folder of the running executable (GetModuleFileNameW, any length), without a trailing
+/// separator except for a drive's root ("C:\").
+class ModuleLocation : public ProgramLocation {
+ public:
+  std::string ProgramFolder() override;
+};
+
+/// The folder part of an executable's path as ModuleLocation gives it.
+std::wstring FolderOfModulePath(const std::wstring& module_path);
+
+}  // namespace torvane::win32
