@@ -27,6 +27,11 @@ std::string FinalPath(HANDLE handle) {
   }
 }
 
+std::wstring Absolute(const std::wstring& path) {
+  std::wstring full = FullPath(path);
+  return full.empty() ? path : full;
+}
+
 // The attributes an existing file keeps.
 constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
@@ -117,7 +122,8 @@ long Replace(const std::string& temporary, const Destination& destination) {
     long probe = old == INVALID_HANDLE_VALUE ? static_cast<long>(::GetLastError()) : 0;
     if (old != INVALID_HANDLE_VALUE) ::CloseHandle(old);
     if (HeldOpen(probe)) return probe;
-    if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+    // ReplaceFileW takes absolute paths only (Wine's refuses a bare name as invalid).
+    if (::ReplaceFileW(Absolute(to).c_str(), Absolute(from).c_str(), nullptr,
                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                        nullptr)) {
       return 0;
