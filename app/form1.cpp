@@ -65,25 +65,28 @@ void Form1::RaiseKeyPress(TextBox box, int16_t& key_code) {
 void Form1::Form_Load() {
   FolderPath = services_.location.ProgramFolder();
   services_.controls.SetText(TextBox::Text1, FolderPath);
-  services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
+  CatalogueFolder();
   // Text3 is editable from the start, so there is nothing to unlock once files were found.
 }
 
 void Form1::Command1_Click() {
-  // Every step goes on whatever the step before it did: a cancelled pick keeps the previous
-  // folder, which is shown again and catalogued afresh.
-  try {
-    std::string picked = BrowseFolder("请选择一个文件夹：");
-    if (!picked.empty()) FolderPath = std::move(picked);
-  } catch (const Failure&) {
-  }
-  try {
-    services_.controls.SetText(TextBox::Text1, FolderPath);
-  } catch (const Failure&) {
-  }
+  // A cancelled pick keeps the previous folder, which is shown again and catalogued afresh.
+  std::string picked = BrowseFolder("请选择一个文件夹：");
+  if (!picked.empty()) FolderPath = std::move(picked);
+  services_.controls.SetText(TextBox::Text1, FolderPath);
+  CatalogueFolder();
+}
+
+// A folder that cannot be listed counts "?" files and fails; so does every run until a folder
+// is catalogued again.
+void Form1::CatalogueFolder() {
+  listing_failure_.reset();
   try {
     services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
-  } catch (const Failure&) {
+  } catch (const Failure& failure) {
+    listing_failure_ = failure;
+    services_.controls.SetLabel8Caption("?");
+    throw;
   }
 }
 
@@ -94,6 +97,7 @@ std::string Form1::BrowseFolder(const std::string& title) {
 }
 
 void Form1::Command2_Click() {
+  if (listing_failure_) throw *listing_failure_;
   if (catalogue.found > Catalogue::kCapacity) {
     throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(catalogue.found) +
                                                      " 个文本文件，一次最多只能处理 " +

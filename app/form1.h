@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/controls.h"
@@ -9,6 +10,7 @@
 #include "extract/batch_run.h"
 #include "extract/notes.h"
 #include "runtime/directory.h"
+#include "runtime/failure.h"
 
 namespace torvane {
 
@@ -66,8 +68,11 @@ class Form1 {
   void Dispatch(Handler&& handler);
   void DecimalFilter(TextBox box, int16_t& KeyAscii);
   void LinkSummaryName();
+  void CatalogueFolder();
 
   Form1Services services_;
+  /// Why FolderPath could not be listed when it was last catalogued; "执行" says it again.
+  std::optional<Failure> listing_failure_;
 };
 
 }  // namespace torvane

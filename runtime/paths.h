@@ -4,11 +4,14 @@
 
 namespace torvane {
 
-/// The separator the platform puts between a folder and a name.
+/// The separator the platform puts between a folder and a name, and every character it takes as
+/// one.
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
+inline constexpr const char* kPathSeparators = "\\/";
 #else
 inline constexpr char kPathSeparator = '/';
+inline constexpr const char* kPathSeparators = "/";
 #endif
 
 /// `path` (UTF-8) made absolute against the process's current directory, without resolving

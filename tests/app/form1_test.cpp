@@ -42,6 +42,40 @@ TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
   EXPECT_EQ(messages.shown[0].prompt, "文件夹中有 205 个文本文件，一次最多只能处理 200 个");
 }
 
+// Whether at start-up or on a pick, a folder that cannot be listed gives a box and a count of
+// "?", and every run says so again and writes nothing, until a folder is listed.
+TEST_F(Form1Test, AFolderThatCannotBeListedIsAnErrorNotAnEmptyFolder) {
+  TempFolder here;
+  CurrentDirectory cwd(here.path());
+  controls.texts = {
+      {TextBox::Text2, "0"}, {TextBox::Text3, "0"}, {TextBox::Text4, "5"}, {TextBox::Text5, "out"}};
+  const std::string box = "无法读取文件夹：没有访问权限\n文件夹：/prog";
+  lister.unreadable = {Pattern("/prog"), Pattern("/locked")};
+  form.Raise(Form1Event::Load);
+  EXPECT_EQ(controls.label8, "?");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].prompt, box);
+  EXPECT_EQ(messages.shown[1].prompt, box);
+  EXPECT_EQ(messages.shown[1].title, "错误");
+
+  lister.names[Pattern("/data")] = {"1.txt"};
+  browser.answers = {"/data", "/locked"};
+  form.Raise(Form1Event::Command1Click);
+  EXPECT_EQ(controls.label8, "1");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[2].prompt, "找不到文件\n文件：1.txt") << "a listed folder runs";
+
+  form.Raise(Form1Event::Command1Click);
+  EXPECT_EQ(controls.label8, "?");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 5u);
+  EXPECT_EQ(messages.shown[3].prompt, "无法读取文件夹：没有访问权限\n文件夹：/locked");
+  EXPECT_EQ(messages.shown[4].prompt, messages.shown[3].prompt);
+  EXPECT_EQ(here.Entries(), 0) << "nothing written";
+}
+
 class FolderPickTest : public Form1Test {
  protected:
   FolderPickTest() {

@@ -3,11 +3,15 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <functional>
 
 #include "runtime/directory.h"
 #include "runtime/input_file.h"
@@ -20,6 +24,19 @@ namespace {
 
 using namespace torvane::testing;
 
+// Whether `check` holds when run in a child process, so that what it changes stays with the
+// child; `as_user`: as an ordinary user where the test runs as root, who bypasses permissions.
+bool HoldsInChild(const std::function<bool()>& check, bool as_user = false) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (as_user && ::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
 TEST(PosixFiles, HiddenFilesAndLinksToFoldersAreNotListed) {
   TempFolder folder;
   folder.Write("a.txt", "");
@@ -31,6 +48,22 @@ TEST(PosixFiles, HiddenFilesAndLinksToFoldersAreNotListed) {
   std::vector<std::string> names = FileSystemLister().List(folder.str() + "/*.txt");
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "link.txt"}));
+}
+
+TEST(PosixFiles, AFolderWithoutReadPermissionIsAnErrorNotAnEmptyFolder) {
+  TempFolder folder;
+  const std::string locked = folder.str() + "/locked";
+  std::filesystem::create_directory(locked);
+  folder.Write("locked/1.txt", "1\t2\r\n");
+  ASSERT_EQ(::chmod(locked.c_str(), 0333), 0);  // names cannot be read, files still can
+  EXPECT_TRUE(HoldsInChild(
+      [&] {
+        Failure failure = FailureOf([&] { FileSystemLister().List(locked + "/*.txt"); });
+        return failure.kind() == FailureKind::ListFailed &&
+               DescribeFailure(failure) == "无法读取文件夹：没有访问权限\n文件夹：" + locked;
+      },
+      true));
+  ::chmod(locked.c_str(), 0755);
 }
 
 TEST(PosixFiles, ANamedPipeOrDeviceIsRefusedAtOnce) {
@@ -87,6 +120,15 @@ TEST(PosixFiles, ASummaryThatCannotBeReplacedLeavesEverythingAsItWas) {
   EXPECT_EQ(
       FailureOf([&] { ReplaceFileContents(folder.str() + "/pipe.txt", "x", "pipe.txt"); }).kind(),
       FailureKind::OpenFailed);
+  // Writing fails part way: the file size limit stops the temporary file at 4 bytes.
+  EXPECT_TRUE(HoldsInChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4, 4};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+           FailureOf([&] {
+             ReplaceFileContents(folder.str() + "/out.txt", "too long", "o");
+           }).kind() == FailureKind::WriteFailed;
+  }));
   EXPECT_EQ(folder.Read("out.txt"), "keep me");
   EXPECT_EQ(folder.Entries(), 2) << "no temporary file is left behind";
 }
