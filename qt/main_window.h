@@ -3,20 +3,12 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/form1.h"
+#include "app/front_end.h"
 
 namespace torvane::qt {
 
-/// The platform services the window uses; each one left null is the Qt one.
-struct WindowServices {
-  MessageBox* message_box = nullptr;
-  FolderBrowser* folder_browser = nullptr;
-  ProgramLocation* location = nullptr;
-  DirectoryLister* lister = nullptr;
-};
-
 /// The program's window: the designed controls, bound to Form1. Controls carry their design
-/// names as object names.
+/// names as object names. Each service `services` leaves null is the Qt one.
 class MainWindow : public QWidget {
  public:
   explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);

@@ -6,18 +6,9 @@
 #include <memory>
 #include <string_view>
 
-#include "app/design.h"
-#include "app/form1.h"
+#include "app/front_end.h"
 
 namespace torvane::win32 {
-
-/// The platform services the window uses; each one left null is the Win32 one.
-struct WindowServices {
-  MessageBox* message_box = nullptr;
-  FolderBrowser* folder_browser = nullptr;
-  ProgramLocation* location = nullptr;
-  DirectoryLister* lister = nullptr;
-};
 
 /// The program's window: one top-level window holding the designed controls, bound to Form1.
 /// Lengths follow the design in twips, turned into pixels at the window's DPI and laid out
@@ -25,7 +16,8 @@ struct WindowServices {
 /// frame's origin plus its own offset, and stacked in tab-index order.
 class MainWindow {
  public:
-  /// `ends_program`: closing the window posts the quit message.
+  /// Each service `services` leaves null is the Win32 one. `ends_program`: closing the window
+  /// posts the quit message.
   explicit MainWindow(WindowServices services = {}, bool ends_program = true);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
@@ -62,8 +54,6 @@ class MainWindow {
   void Layout(UINT dpi, const RECT* position);
   /// Gives the tab stop of the option group to its selected button.
   void MoveOptionTabStop();
-  /// Whether the character typed as UTF-16 `text` passes the KeyPress handler of `box`.
-  bool Passes(TextBox box, std::wstring_view text);
   void OnCommand(int id, int code);
 
   struct Impl;
@@ -78,9 +68,6 @@ class MainWindow {
   std::array<HWND, kDesign.size()> controls_{};
   std::array<HFONT, 3> fonts_{};
 };
-
-/// The design of the control named `name`, or nullptr.
-const ControlDesign* DesignNamed(std::string_view name);
 
 /// Runs the message loop until the quit message; returns its exit code.
 int RunMessageLoop(MainWindow& window);

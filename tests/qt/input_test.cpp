@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "support/fakes.h"
 #include "qt/main_window.h"
+#include "support/fakes.h"
 
 using namespace torvane;
 using namespace torvane::testing;
@@ -37,8 +37,8 @@ class InputTest : public QObject {
  private slots:
   void init() {
     location_.folder = "/nowhere";
-    window_ = std::make_unique<qt::MainWindow>(
-        qt::WindowServices{&messages_, nullptr, &location_, &lister_});
+    window_ =
+        std::make_unique<qt::MainWindow>(WindowServices{&messages_, nullptr, &location_, &lister_});
     window_->Load();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
