@@ -197,7 +197,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   SetTabOrder();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void MainWindow::SetTabOrder() {
   QWidget* previous = nullptr;

@@ -12,6 +12,7 @@ namespace torvane::qt {
 class MainWindow : public QWidget {
  public:
   explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
+  /// Destroys the controls, and the key filters they hold, before the Form1 the filters call.
   ~MainWindow() override;
 
   /// Runs start-up; call once before the window first shows.

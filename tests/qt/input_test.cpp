@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QtTest>
 
 #include "qt/main_window.h"
@@ -102,6 +103,19 @@ class InputTest : public QObject {
       Commit(box, "7");
       QVERIFY(box->text().endsWith("7"));
     }
+  }
+
+  // The controls, and the key filters they hold, go before the Form1 the filters call: no key
+  // reaches a destroyed Form1 while the window goes.
+  void controlsGoBeforeTheirForm() {
+    QPointer<QLineEdit> text3 = Box("Text3");
+    bool controls_left = false;
+    connect(window_.get(), &QObject::destroyed, [&] {
+      controls_left = !text3.isNull();
+      if (text3) QTest::keyClick(text3, Qt::Key_Period);
+    });
+    window_.reset();
+    QVERIFY(!controls_left);
   }
 
   void textBoxesHaveNoLengthLimitOfTheirOwn() {
