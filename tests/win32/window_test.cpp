@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "runtime/output_file.h"
 #include "runtime/wide_win.h"
@@ -227,6 +229,28 @@ TEST_F(WindowTest, FolderPickShowsTheChosenFolderAndACancelKeepsIt) {
   EXPECT_EQ(Text("Text1"), chosen) << "a cancel keeps the folder";
   EXPECT_EQ(Text("Label8"), "2");
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(FolderBrowser, TakesAPathOfAnyLengthTheShellGives) {
+  std::vector<DWORD> sizes;
+  const std::wstring longest(32767, L'x');
+  std::optional<std::wstring> path = PathOfAnyLength([&](wchar_t* buffer, DWORD size) {
+    sizes.push_back(size);
+    if (size <= longest.size()) return false;
+    std::copy(longest.begin(), longest.end(), buffer);
+    buffer[longest.size()] = L'\0';
+    return true;
+  });
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->size(), longest.size());
+  sizes.clear();
+  EXPECT_EQ(PathOfAnyLength([&](wchar_t*, DWORD size) {
+              sizes.push_back(size);
+              return false;
+            }),
+            std::nullopt)
+      << "a virtual item has no path";
+  EXPECT_EQ(sizes.back(), 32768u) << "the longest path was tried";
 }
 
 TEST(ProgramLocation, FolderOfTheExecutable) {
