@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <utility>
+
 #include "runtime/wide_win.h"
 #include "win32/shell_services.h"
 
@@ -35,6 +37,13 @@ UINT DpiOf(HWND hwnd) {
   int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+// A system metric (a length in pixels) at `dpi`.
+int MetricFor(int metric, UINT dpi) {
+  using GetMetricFunction = int(WINAPI*)(int, UINT);
+  static const auto get_metric = User32Function<GetMetricFunction>("GetSystemMetricsForDpi");
+  return get_metric ? get_metric(metric, dpi) : ::GetSystemMetrics(metric);
 }
 
 // The outer size of a window whose client area is the designed one at `dpi`.
@@ -117,6 +126,9 @@ MainWindow::~MainWindow() {
   for (HFONT font : fonts_) {
     if (font) ::DeleteObject(font);
   }
+  for (HICON icon : icons_) {
+    if (icon) ::DestroyIcon(icon);
+  }
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
@@ -125,12 +137,6 @@ bool MainWindow::Create(HINSTANCE instance) {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = WindowProc;
     window_class.hInstance = instance;
-    window_class.hIcon = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                     ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    window_class.hIconSm = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = kClassName;
@@ -319,6 +325,20 @@ void MainWindow::Layout(UINT dpi, const RECT* position) {
   for (HFONT font : old) {
     if (font) ::DeleteObject(font);
   }
+
+  // The icon group's image nearest each size, scaled to it where none has it.
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  constexpr std::array<std::pair<int, int>, 2> kIconMetrics{
+      {{SM_CXSMICON, SM_CYSMICON}, {SM_CXICON, SM_CYICON}}};
+  for (WPARAM kind : {ICON_SMALL, ICON_BIG}) {
+    auto [width, height] = kIconMetrics[kind];
+    auto icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                MetricFor(width, dpi), MetricFor(height, dpi),
+                                                LR_DEFAULTCOLOR));
+    ::SendMessageW(hwnd_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    if (icons_[kind]) ::DestroyIcon(icons_[kind]);
+    icons_[kind] = icon;
+  }
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -398,12 +418,14 @@ LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPAR
 
 int RunMessageLoop(MainWindow& window) {
   MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+  BOOL got;
+  while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
     if (window.HandleDialogMessage(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+  // -1: the loop failed, and `message` holds nothing.
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 }  // namespace torvane::win32

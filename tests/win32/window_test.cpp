@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "runtime/output_file.h"
@@ -80,6 +81,20 @@ class WindowTest : public ::testing::Test {
     Flush();
   }
 
+  // The window's icons are loaded for `dpi`: the system's icon sizes, 32 and 16 pixels at 96.
+  void ExpectIcons(UINT dpi) {
+    for (auto [kind, side] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
+      auto icon = reinterpret_cast<HICON>(::SendMessageW(window.hwnd(), WM_GETICON, kind, 0));
+      ICONINFO info{};
+      ASSERT_TRUE(::GetIconInfo(icon, &info)) << kind;
+      BITMAP bitmap{};
+      ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, ::MulDiv(side, static_cast<int>(dpi), 96)) << kind;
+      ::DeleteObject(info.hbmColor);
+      ::DeleteObject(info.hbmMask);
+    }
+  }
+
   void ExpectLayout(UINT dpi) {
     for (const ControlDesign& control : kDesign) {
       SCOPED_TRACE(control.name);
@@ -128,6 +143,7 @@ TEST_F(WindowTest, ControlsFontsAndCaptionsAsDesignedAtTheDisplaysDpiAndAfterACh
   EXPECT_FALSE(::GetWindowLongW(window.hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX))
       << "the window cannot be resized";
   ExpectLayout(window.dpi());
+  ExpectIcons(window.dpi());
   for (const ControlDesign& control : kDesign) {
     std::string_view name = control.name;
     if (name != "Text1" && name != "Label8") {
@@ -144,6 +160,7 @@ TEST_F(WindowTest, ControlsFontsAndCaptionsAsDesignedAtTheDisplaysDpiAndAfterACh
   ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(other, other),
                  reinterpret_cast<LPARAM>(&suggested));
   ExpectLayout(other);
+  ExpectIcons(other);
 }
 
 TEST_F(WindowTest, TabWalksTheDesignedOrderAndEnterOrEscapePressNoButton) {
