@@ -119,8 +119,6 @@ TEST_F(CommitTest, EachCharacterIsFilteredOnTheTextTheCharactersBeforeItMade) {
   EXPECT_EQ(Commit(TextBox::Text4, "中５.😀7"), ".7") << "wide characters never go in";
   EXPECT_EQ(Commit(TextBox::Text2, "1./2"), "12");
   EXPECT_EQ(Commit(TextBox::Text5, "中a.😀"), "中a.😀") << "a box without a filter takes all";
-  EXPECT_EQ(Commit(TextBox::Text2, ""), "");
-  EXPECT_TRUE(messages.shown.empty());
 }
 
 using RunTest = RealFolderTest;

@@ -105,17 +105,11 @@ class InputTest : public QObject {
     }
   }
 
-  // The controls, and the key filters they hold, go before the Form1 the filters call: no key
-  // reaches a destroyed Form1 while the window goes.
+  // The controls, and the key filters they hold, are gone before the Form1 the filters call.
   void controlsGoBeforeTheirForm() {
     QPointer<QLineEdit> text3 = Box("Text3");
-    bool controls_left = false;
-    connect(window_.get(), &QObject::destroyed, [&] {
-      controls_left = !text3.isNull();
-      if (text3) QTest::keyClick(text3, Qt::Key_Period);
-    });
+    connect(window_.get(), &QObject::destroyed, [&] { QVERIFY(!text3); });
     window_.reset();
-    QVERIFY(!controls_left);
   }
 
   void textBoxesHaveNoLengthLimitOfTheirOwn() {
