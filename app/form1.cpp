@@ -4,6 +4,7 @@
 #include <new>
 
 #include "extract/batch_run.h"
+#include "runtime/cp936.h"
 #include "runtime/failure.h"
 #include "runtime/output_file.h"
 #include "runtime/paths.h"
@@ -60,6 +61,29 @@ void Form1::RaiseKeyPress(TextBox box, int16_t& key_code) {
         return;
     }
   });
+}
+
+bool Form1::HasKeyPress(TextBox box) {
+  return box == TextBox::Text2 || box == TextBox::Text3 || box == TextBox::Text4;
+}
+
+bool Form1::KeyPasses(TextBox box, std::string_view character) {
+  int16_t code = KeyCodeOfUtf8(character);
+  RaiseKeyPress(box, code);
+  return code != 0;
+}
+
+std::string Form1::RaiseCommit(TextBox box, std::string_view commit,
+                               const std::function<void(std::string_view)>& type) {
+  std::string kept;
+  for (std::size_t i = 0; i < commit.size();) {
+    std::string_view character = commit.substr(i, Utf8SequenceLength(commit.substr(i)));
+    i += character.size();
+    if (!KeyPasses(box, character)) continue;
+    type(character);
+    kept += character;
+  }
+  return kept;
 }
 
 void Form1::Form_Load() {

@@ -136,6 +136,25 @@ TEST_F(FolderPickTest, RootFolderDoublesTheSeparator) {
   EXPECT_EQ(browser.titles.back(), "选择目录");
 }
 
+// An input method's commit, as both windows hand it over: each character let in is typed into
+// the box at once.
+class CommitTest : public Form1Test {
+ protected:
+  std::string Commit(TextBox box, std::string_view commit) {
+    return form.RaiseCommit(box, commit,
+                            [&](std::string_view typed) { controls.texts[box] += typed; });
+  }
+};
+
+TEST_F(CommitTest, EachCharacterIsFilteredOnTheTextTheCharactersBeforeItMade) {
+  EXPECT_EQ(Commit(TextBox::Text3, "1.2.3/"), "1.23/");
+  EXPECT_EQ(controls.Text(TextBox::Text3), "1.23/");
+  EXPECT_EQ(Commit(TextBox::Text3, ".4"), "4") << "the box already holds a point";
+  EXPECT_EQ(Commit(TextBox::Text4, "中５.😀7"), ".7") << "wide characters never go in";
+  EXPECT_EQ(Commit(TextBox::Text2, "1./2"), "12");
+  EXPECT_EQ(Commit(TextBox::Text5, "中a.😀"), "中a.😀") << "a box without a filter takes all";
+}
+
 using RunTest = RealFolderTest;
 
 TEST_F(RunTest, TheCompletionBoxSaysWhereTheSummaryWentAndWhatIsSuspect) {
