@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "support/current_directory.h"
 #include "support/fakes.h"
+#include "support/test_data.h"
 
 namespace torvane {
 namespace {
@@ -210,6 +211,28 @@ TEST_F(CommandTest, ProgressOnlyOnATerminalAndWarningsUnlessQuiet) {
   EXPECT_EQ(Run("--from 1 --to 1", true).err,
             "\r已读 1/1 个文件\r" + std::string(15, ' ') + "\r" + warning);
   EXPECT_EQ(Run("--from 1 --to 1 --quiet", true).err, "");
+}
+
+TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverRead) {
+  const std::string expected = ExampleSummary();
+  Outcome plain = RunArgs({Utf8Of(ExampleSpectra()), "--from", "990", "--to", "1010"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(here.Read("990-1010.txt"), expected);
+
+  std::filesystem::copy(ExampleSpectra(), data.path());
+  const std::vector<std::string> inside{data.str(),
+                                        "--from",
+                                        "990",
+                                        "--to",
+                                        "1010",
+                                        "-o",
+                                        data.str() + kPathSeparator + "990-1010.txt"};
+  EXPECT_EQ(RunArgs(inside).err, "");
+  Outcome again = RunArgs(inside);
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "torvane-batch: 警告：未读取 990-1010.txt：它就是本次要写的汇总文件\n");
+  EXPECT_EQ(data.Read("990-1010.txt"), expected);
 }
 
 }  // namespace
