@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "extract/notes.h"
@@ -139,6 +140,18 @@ TEST_F(BatchRunTest, TheRunNeverReadsTheFileItWrites) {
     EXPECT_EQ(SummaryText(run.outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
               "2\t2\t9\r\n10\t2.5\t7\r\n")
         << summary;
+  }
+  // Another spelling where names ignore case, and a link where the system allows one.
+  std::vector<std::string> other_paths;
+  if (std::filesystem::exists(data.path() / "OUT.TXT")) {
+    other_paths.push_back(data.str() + kPathSeparator + "OUT.TXT");
+  }
+  std::error_code no_link;
+  std::filesystem::create_symlink(data.path() / "out.txt", elsewhere.path() / "link.txt", no_link);
+  if (!no_link) other_paths.push_back(elsewhere.str() + kPathSeparator + "link.txt");
+  for (const std::string& summary : other_paths) {
+    request.summary_path = summary;
+    EXPECT_EQ(RunBatch(request, {}).outcomes.size(), 2u) << summary;
   }
   request.summary_path = data.str() + kPathSeparator + "new.txt";
   EXPECT_EQ(RunBatch(request, {}).outcomes.size(), 3u) << "a summary yet to be written";
