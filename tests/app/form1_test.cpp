@@ -145,8 +145,7 @@ class ExampleRunTest : public RealFolderTest {
                       {TextBox::Text4, "1010"},
                       {TextBox::Text5, "990-1010"}};
   }
-  // Presses "执行" with the data folder as the current directory, as when the program was
-  // double-clicked there, and returns the box's text.
+  // Presses "执行" in the data folder, as when the program was double-clicked there.
   std::string ClickInDataFolder() {
     CurrentDirectory cwd(data.path());
     form.Raise(Form1Event::Command2Click);
@@ -158,12 +157,7 @@ class ExampleRunTest : public RealFolderTest {
   }
 };
 
-TEST_F(ExampleRunTest, TheSummaryIsTheCommittedOneByteForByte) {
-  EXPECT_EQ(Run(), Done(here.str(), 4));
-  EXPECT_EQ(here.Read("990-1010.txt"), ExampleSummary());
-}
-
-TEST_F(ExampleRunTest, ASecondRunInTheDataFolderWritesTheSameSummary) {
+TEST_F(ExampleRunTest, TheCommittedSummaryAlsoOnASecondRunInTheDataFolder) {
   Load();
   EXPECT_EQ(ClickInDataFolder(), Done(data.str(), 4));
   EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
@@ -195,13 +189,6 @@ TEST_F(ExampleRunTest, AReversedRangeOrAnEmptyNameIsRefusedAndNothingWritten) {
   EXPECT_EQ(Click(), "要保存的文件名为空");
   EXPECT_EQ(here.Entries(), 1);
   EXPECT_EQ(here.Read("990-1010.txt"), "old");
-
-  controls.texts[TextBox::Text3] = "1001.31";
-  controls.texts[TextBox::Text4] = "1001.31";
-  controls.texts[TextBox::Text5] = "990-1010";
-  Click();
-  EXPECT_TRUE(here.Read("990-1010.txt")->find("\t1001.31\t32291\r\n") != std::string::npos)
-      << "equal ends are a range of one point";
 }
 
 }  // namespace
