@@ -96,11 +96,17 @@ void NoteEarlierSummaries(const BatchRequest& request, std::vector<FileOutcome>&
   }
   const long headings = RoundToInt16(LenientValue(request.heading_text));
   for (FileOutcome& outcome : outcomes) {
-    if (CouldBeSummary(outcome) && LooksLikeSummary(PathOf(request, outcome.name), outcome.name,
-                                                    headings, bases, bases_of(outcome.name))) {
-      outcome.notes.push_back(
-          {outcome.name, 0, "像是以前写出的汇总文件，已照常读取；请把汇总文件移出数据文件夹"});
+    if (!CouldBeSummary(outcome)) continue;
+    try {
+      if (!LooksLikeSummary(PathOf(request, outcome.name), outcome.name, headings, bases,
+                            bases_of(outcome.name))) {
+        continue;
+      }
+    } catch (const Failure&) {
+      continue;  // only a hint: a file that cannot be read again gets none
     }
+    outcome.notes.push_back(
+        {outcome.name, 0, "像是以前写出的汇总文件，已照常读取；请把汇总文件移出数据文件夹"});
   }
 }
 
