@@ -5,6 +5,7 @@
 
 #include "extract/batch_run.h"
 #include "runtime/cp936.h"
+#include "extract/summary.h"
 #include "runtime/failure.h"
 #include "runtime/output_file.h"
 #include "runtime/paths.h"
@@ -122,34 +123,33 @@ std::string Form1::BrowseFolder(const std::string& title) {
 
 void Form1::Command2_Click() {
   if (listing_failure_) throw *listing_failure_;
-  if (catalogue.found > Catalogue::kCapacity) {
-    throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(catalogue.found) +
+  const std::size_t found = catalogue.FileNames.size();
+  if (found > Catalogue::kCapacity) {
+    throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(found) +
                                                      " 个文本文件，一次最多只能处理 " +
                                                      std::to_string(Catalogue::kCapacity) + " 个");
   }
   const Controls& controls = services_.controls;
   BatchRequest request;
   request.folder_path = FolderPath;
-  for (long i = 1; i <= catalogue.FileCount.value(); ++i) {
-    request.names.push_back(catalogue.FileNames(i));
-  }
+  request.names = catalogue.FileNames;
   request.heading_text = controls.Text(TextBox::Text2);
   request.start_text = controls.Text(TextBox::Text3);
   request.end_text = controls.Text(TextBox::Text4);
   request.peak = controls.Option1Selected();
-  std::vector<FileOutcome> outcomes = CollectResults(request, {});
+  request.summary_path = WindowSummaryFile(controls.Text(TextBox::Text5));
+  BatchRun run = RunBatch(request, {});
 
-  // The name is taken once every data file has been read.
-  const std::string summary = controls.Text(TextBox::Text5) + ".txt";
-  ReplaceFileContents(summary, TabSeparatedSummary(outcomes, TextEncoding::Cp936), summary);
-  std::vector<Note> notes;
-  for (const FileOutcome& outcome : outcomes) {
-    for (Note& note : NotesOn(outcome.name, outcome.result, request.style)) {
-      notes.push_back(std::move(note));
-    }
+  ReplaceFileContents(request.summary_path,
+                      SummaryText(run.outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
+                      AbsolutePath(request.summary_path));
+  std::vector<Note> notes = std::move(run.notes);
+  for (FileOutcome& outcome : run.outcomes) {
+    for (Note& note : outcome.notes) notes.push_back(std::move(note));
   }
-  services_.message_box.Show(CompletionText(AbsolutePath(summary), SummaryLines(outcomes), notes),
-                             "提示", MessageIcon::None);
+  services_.message_box.Show(
+      CompletionText(AbsolutePath(request.summary_path), SummaryLines(run.outcomes), notes), "提示",
+      MessageIcon::None);
 }
 
 std::string CompletionText(const std::string& summary_path, long lines,

@@ -74,7 +74,7 @@ class Form1 {
 
   // State.
   std::string FolderPath;  ///< the data folder, UTF-8, exactly as the platform gave it
-  Catalogue catalogue;     ///< FileNames, FileCount
+  Catalogue catalogue;     ///< FileNames
 
  private:
   template <typename Handler>

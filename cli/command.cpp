@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "catalogue/catalogue.h"
-#include "cli/formats.h"
 #include "extract/batch_run.h"
 #include "extract/notes.h"
+#include "extract/summary.h"
 #include "runtime/directory.h"
 #include "runtime/failure.h"
 #include "runtime/numeric.h"
@@ -376,27 +376,39 @@ int Run(const Settings& settings, Output& out, Output& err,
     Tell(err, Warning(settings.folder, 0, "文件夹中没有 .txt 文件，汇总是空的"));
   }
 
+  const SummaryFormat format = settings.format == "csv"    ? SummaryFormat::Csv
+                               : settings.format == "json" ? SummaryFormat::Json
+                                                           : SummaryFormat::TabSeparated;
+  // As the window names it: the range ends as typed, joined by "-".
+  const std::string output = settings.output.empty()
+                                 ? settings.from + "-" + settings.to + SummaryExtension(format)
+                                 : settings.output;
+  if (output != "-") request.summary_path = output;
+
   RunOptions options;
   options.jobs = settings.job_count;
   options.keep_going = settings.keep_going;
-  std::vector<FileOutcome> outcomes;
+  BatchRun run;
   try {
     ProgressLine progress(err, request.names.size(), err.IsTerminal() && !settings.quiet,
                           progress_after);
     options.progress = [&](std::size_t done) { progress.Update(done); };
-    outcomes = CollectResults(request, options);
-    progress.Update(outcomes.size());  // with several jobs, another thread may finish last
+    run = RunBatch(request, options);
+    progress.Update(run.outcomes.size());  // with several jobs, another thread may finish last
   } catch (const Failure& failure) {
     throw Failure(failure.kind(), failure.message(), path_of(failure.file()), failure.line());
   }
 
+  if (!settings.quiet) {
+    for (const Note& note : run.notes) Tell(err, Warning("", 0, note.text));
+  }
   long left_out = 0;
-  for (const FileOutcome& outcome : outcomes) {
+  for (const FileOutcome& outcome : run.outcomes) {
     if (const std::optional<Failure>& failure = outcome.failure) {
       ++left_out;
       Tell(err, Message(path_of(outcome.name), failure->line(), failure->message()));
     } else if (!settings.quiet) {
-      for (const Note& note : NotesOn(outcome.name, outcome.result, request.style)) {
+      for (const Note& note : outcome.notes) {
         Tell(err, Warning(path_of(outcome.name), note.line, note.text));
       }
     }
@@ -404,20 +416,7 @@ int Run(const Settings& settings, Output& out, Output& err,
 
   const TextEncoding encoding =
       settings.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp936;
-  std::string summary, extension;
-  if (settings.format == "csv") {
-    summary = CsvSummary(outcomes, encoding);
-    extension = ".csv";
-  } else if (settings.format == "json") {
-    summary = JsonSummary(outcomes, request.style);
-    extension = ".json";
-  } else {
-    summary = TabSeparatedSummary(outcomes, encoding);
-    extension = ".txt";
-  }
-  // As the window names it: the range ends as typed, joined by "-".
-  const std::string output =
-      settings.output.empty() ? settings.from + "-" + settings.to + extension : settings.output;
+  const std::string summary = SummaryText(run.outcomes, format, encoding);
   if (output == "-") {
     out.Write(summary);
   } else {

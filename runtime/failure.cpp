@@ -7,8 +7,8 @@ const char* KindText(FailureKind kind) {
   switch (kind) {
     case FailureKind::Overflow:
       return "数值超出范围（溢出）";
-    case FailureKind::SubscriptOutOfRange:
-      return "下标越界";
+    case FailureKind::InvalidArgument:
+      return "无效的输入";
     case FailureKind::TypeMismatch:
       return "不是有效的数字";
     case FailureKind::FileNotFound:

@@ -8,7 +8,7 @@ namespace torvane {
 /// The kinds of failure a step of the program can raise.
 enum class FailureKind {
   Overflow,             ///< a 16-bit count, length or index left -32768..32767
-  SubscriptOutOfRange,  ///< an index outside a fixed array's bounds
+  InvalidArgument,      ///< a value the run cannot take: a reversed range, an empty name
   TypeMismatch,         ///< a text that is not a number where one is required
   FileNotFound,         ///< a file to read does not exist
   InputPastEndOfFile,   ///< a line was read after the end of a file

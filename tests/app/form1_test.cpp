@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/real_folder_test.h"
+#include "support/test_data.h"
 
 namespace torvane {
 namespace {
@@ -182,6 +185,63 @@ TEST_F(RunTest, AFailedRunIsShownOnceAndTheNextRunStartsClean) {
   controls.texts[TextBox::Text2] = "0";
   EXPECT_TRUE(Run().starts_with("处理完毕\n"));
   EXPECT_EQ(here.Read("out.txt"), "1\t1\t2\r\n");
+}
+
+// The example spectra, copied into the data folder, run as the README's first run: 990 ~ 1010,
+// peak, no heading line, the summary named after the range.
+class ExampleRunTest : public RealFolderTest {
+ protected:
+  ExampleRunTest() {
+    std::filesystem::copy(ExampleSpectra(), data.path());
+    controls.texts = {{TextBox::Text2, "0"},
+                      {TextBox::Text3, "990"},
+                      {TextBox::Text4, "1010"},
+                      {TextBox::Text5, "990-1010"}};
+  }
+  // Presses "执行" in the data folder, as when the program was double-clicked there.
+  std::string ClickInDataFolder() {
+    CurrentDirectory cwd(data.path());
+    form.Raise(Form1Event::Command2Click);
+    return messages.shown.back().prompt;
+  }
+  std::string Done(const std::string& folder, int lines) const {
+    return "处理完毕\n\n汇总文件：" + folder + kPathSeparator + "990-1010.txt\n共写入 " +
+           std::to_string(lines) + " 行";
+  }
+};
+
+TEST_F(ExampleRunTest, TheCommittedSummaryAlsoOnASecondRunInTheDataFolder) {
+  Load();
+  EXPECT_EQ(ClickInDataFolder(), Done(data.str(), 4));
+  EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
+  Load();
+  EXPECT_EQ(controls.label8, "5") << "the count takes in the summary";
+  EXPECT_EQ(ClickInDataFolder(),
+            Done(data.str(), 4) + "\n\n请留意：\n未读取 990-1010.txt：它就是本次要写的汇总文件");
+  EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
+
+  // Under another name the earlier summary is a data file, read as such, with a note.
+  controls.texts[TextBox::Text5] = "other";
+  const std::string shown = ClickInDataFolder();
+  EXPECT_TRUE(shown.find("共写入 5 行") != std::string::npos) << shown;
+  EXPECT_TRUE(
+      shown.find("990-1010.txt：像是以前写出的汇总文件，已照常读取；请把汇总文件移出数据文件夹") !=
+      std::string::npos)
+      << shown;
+}
+
+TEST_F(ExampleRunTest, AReversedRangeOrAnEmptyNameIsRefusedAndNothingWritten) {
+  here.Write("990-1010.txt", "old");
+  controls.texts[TextBox::Text3] = "1010";
+  controls.texts[TextBox::Text4] = "990";
+  EXPECT_EQ(Run(), "横坐标范围的起点大于终点");
+  EXPECT_EQ(messages.shown.back().title, "错误");
+  controls.texts[TextBox::Text3] = "990";
+  controls.texts[TextBox::Text4] = "1010";
+  controls.texts[TextBox::Text5] = "";
+  EXPECT_EQ(Click(), "要保存的文件名为空");
+  EXPECT_EQ(here.Entries(), 1);
+  EXPECT_EQ(here.Read("990-1010.txt"), "old");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "support/current_directory.h"
 #include "support/fakes.h"
+#include "support/test_data.h"
 
 namespace torvane {
 namespace {
@@ -281,6 +282,28 @@ TEST_F(CommandTest, ProgressOnlyOnATerminalAndWarningsUnlessQuiet) {
   for (int i = 2; i <= 64; ++i) data.Write(std::to_string(i) + ".txt", "1\t1\r\n");
   const std::string drawn = Run("--from 1 --to 1 -j 4 -o -", true).err;
   EXPECT_NE(drawn.find("\r已读 64/64 个文件\r"), std::string::npos) << drawn;
+}
+
+TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverRead) {
+  const std::string expected = ExampleSummary();
+  Outcome plain = RunArgs({Utf8Of(ExampleSpectra()), "--from", "990", "--to", "1010"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(here.Read("990-1010.txt"), expected);
+
+  std::filesystem::copy(ExampleSpectra(), data.path());
+  const std::vector<std::string> inside{data.str(),
+                                        "--from",
+                                        "990",
+                                        "--to",
+                                        "1010",
+                                        "-o",
+                                        data.str() + kPathSeparator + "990-1010.txt"};
+  EXPECT_EQ(RunArgs(inside).err, "");
+  Outcome again = RunArgs(inside);
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "torvane-batch: 警告：未读取 990-1010.txt：它就是本次要写的汇总文件\n");
+  EXPECT_EQ(data.Read("990-1010.txt"), expected);
 }
 
 }  // namespace
