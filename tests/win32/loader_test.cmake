@@ -8,12 +8,12 @@
 #   cmake -DEMULATOR=... -DWINDOW=torvane.exe -DBATCH=torvane-batch.exe -DMARKER=marker.dll
 #         -DDRIVER=loader_test_driver.exe -DWORK=folder -P loader_test.cmake
 set(planted_names
-    # found with WINEDEBUG=+loaddll over the steps below
-    comctl32 cryptbase dwmapi msimg32 propsys shcore userenv uxtheme version windowscodecs
-    # Wine's own libraries, loaded with user32, gdi32 and msvcrt
-    ucrtbase win32u zlib1
-    # loaded by the shell's folder browser on Windows
-    explorerframe oleacc profapi sspicli uiautomationcore wtsapi32)
+    # loaded by the window under Wine (WINEDEBUG=+loaddll lists them), Wine's own helpers of
+    # user32 and gdi32 among them
+    comctl32 msimg32 shcore ucrtbase uxtheme version win32u zlib1
+    # loaded by the window and the shell's folder browser on Windows
+    cryptbase dwmapi explorerframe oleacc profapi propsys sspicli uiautomationcore userenv
+    windowscodecs wtsapi32)
 
 file(REMOVE_RECURSE "${WORK}")
 set(folder "${WORK}/数据")
