@@ -153,7 +153,7 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
                  const ChartOptions& options, ReadBuffer& buffer) {
   PanelBuilder panel(options, outcome.name);
   if (outcome.failure) {
-    panel.Reason(outcome.failure->message());
+    panel.Reason(FailureReason(*outcome.failure));
     return panel.Finish();
   }
   if (!range) {
@@ -176,7 +176,7 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
                     request.heading_text, decimator, nullptr, request.style, buffer);
       curve = decimator.Curve();
     } catch (const Failure& failure) {
-      reason = failure.message();
+      reason = FailureReason(failure);
     }
   }
   if (reason.empty() && !result.found) {
@@ -199,6 +199,11 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
 }
 
 }  // namespace
+
+std::string FailureReason(const Failure& failure) {
+  return (failure.line() > 0 ? "第 " + std::to_string(failure.line()) + " 行：" : std::string()) +
+         failure.message();
+}
 
 Scene BuildScene(const BatchRequest& request, const std::vector<FileOutcome>& outcomes,
                  const ChartOptions& options) {

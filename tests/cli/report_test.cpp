@@ -108,7 +108,7 @@ TEST_F(ReportTest, FailuresAndNotesAreInTheReportAndAStrangeNameKeepsItWellForme
   const std::unique_ptr<XmlElement> page = Parsed(*html);
   EXPECT_EQ(page->All("svg").size(), 4u) << "a panel for the failed file too";
   EXPECT_NE(html->find("2.txt：横坐标范围内没有数据行"), std::string::npos);
-  EXPECT_NE(html->find("4.txt：出错，未列入汇总：文件只有 0 行"), std::string::npos);
+  EXPECT_NE(html->find("4.txt：出错，未列入汇总：第 1 行：文件只有 0 行"), std::string::npos);
   EXPECT_NE(html->find("样&amp;&#39;3&#39;"), std::string::npos);
   EXPECT_TRUE(here.Read("1-3.txt")) << "the summary is written too";
 }
