@@ -12,6 +12,8 @@
 #include "extract/batch_run.h"
 #include "extract/notes.h"
 #include "extract/summary.h"
+#include "picture/chart.h"
+#include "picture/report.h"
 #include "runtime/directory.h"
 #include "runtime/failure.h"
 #include "runtime/numeric.h"
@@ -40,6 +42,7 @@ constexpr const char* kHelp =
   --encoding 编码    汇总的编码：cp936（即 GBK，默认）或 utf-8；json 总是 utf-8
   --decimal-comma    数据以逗号作小数点（178,23），分号也分隔两列
   --keep-going       出错的文件报告后跳过，其余照常写入
+  --report 文件      另写一份 HTML 报告（输入、汇总、提示和每个文件的图表），可离线打开
   -j, --jobs N       同时读取的文件数，1 到 256（默认：处理器核数）
   -q, --quiet        不显示警告和进度
   -h, --help         显示本帮助
@@ -68,6 +71,7 @@ Usage: torvane-batch FOLDER --from A --to B [options]
                      always utf-8
   --decimal-comma    numbers are written with a decimal comma (178,23); ";" also splits a row
   --keep-going       report a file that fails, leave it out and write the others
+  --report FILE      also write an HTML report (inputs, summary, notes, a chart per file)
   -j, --jobs N       files read at the same time, 1 to 256 (default: the number of cores)
   -q, --quiet        no warnings, no progress
   -h, --help         this help
@@ -81,7 +85,8 @@ existing summary file is kept as it was); 2 done, with files that failed left ou
 
 /// What the command line asks for: the texts as given, until Check has vetted them.
 struct Settings {
-  std::string folder, from, to, heading = "0", output, format = "tsv", encoding = "cp936", jobs;
+  std::string folder, from, to, heading = "0", output, format = "tsv", encoding = "cp936", jobs,
+                                report;
   bool valley = false, decimal_comma = false, keep_going = false, quiet = false;
   int job_count = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
@@ -279,6 +284,7 @@ std::optional<int> Parse(std::vector<std::string> args, Settings& settings, Outp
   app.add_flag("--keep-going", settings.keep_going);
   app.add_option("-j,--jobs", settings.jobs);
   app.add_flag("-q,--quiet", settings.quiet);
+  app.add_option("--report", settings.report);
 
   std::string problems;
   try {
@@ -294,6 +300,9 @@ std::optional<int> Parse(std::vector<std::string> args, Settings& settings, Outp
     if (missing.empty()) {
       for (const std::string& line : Check(settings, encoding->count() > 0)) {
         problems += Message("", 0, line);
+      }
+      if (settings.report == "-") {
+        problems += Message("", 0, "--report 不能写到标准输出（“-”），标准输出留给汇总");
       }
     }
   } catch (const CLI::CallForHelp&) {
@@ -417,6 +426,14 @@ int Run(const Settings& settings, Output& out, Output& err,
   const TextEncoding encoding =
       settings.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp936;
   const std::string summary = SummaryText(run.outcomes, format, encoding);
+  // The report goes first: a summary that cannot be written is the run's last failure.
+  if (!settings.report.empty()) {
+    picture::ChartOptions chart;
+    chart.jobs = settings.job_count;
+    const picture::Scene scene = picture::BuildScene(request, run.outcomes, chart);
+    ReplaceFileContents(settings.report, picture::HtmlReport(request, run.outcomes, scene),
+                        settings.report);
+  }
   if (output == "-") {
     out.Write(summary);
   } else {

@@ -1,5 +1,6 @@
 #include "extract/reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -49,8 +50,9 @@ inline const char* FindLineEnd(const char* p, const char* end) {
 // One data file being read: a window [pos, end) of the buffer that slides over the file.
 class Reader {
  public:
-  Reader(InputFile& file, ReadBuffer& buffer, const std::string& display_name)
-      : file_(file), base_(buffer.data()), display_name_(display_name) {}
+  Reader(InputFile& file, ReadBuffer& buffer, const std::string& display_name,
+         RowVisitor* visitor = nullptr)
+      : file_(file), base_(buffer.data()), display_name_(display_name), visitor_(visitor) {}
 
   FileResult Read(long headings, RangeSearch* search, NumberStyle style) {
     if (Refill() && end_ - pos_ >= 3 && std::memcmp(pos_, "\xEF\xBB\xBF", 3) == 0) pos_ += 3;
@@ -119,12 +121,12 @@ class Reader {
       // that runs past the bytes read so far is scanned again once more are read.
       const char *delimiter, *y, *line_end, *next;
       double x, y_value = 0.0;
-      bool in_range;
+      bool in_range, wanted;
       for (;;) {
         const char* p = number::ReadNumber<number::Blanks::kNone>(pos_, end_, style, x);
         while (p < end_ && IsTextByte(static_cast<unsigned char>(*p), semicolon_splits)) ++p;
         delimiter = p < end_ && !IsLineEnd(*p) ? p : nullptr;
-        in_range = false;
+        in_range = wanted = false;
         if (delimiter) {
           // A double-byte delimiter; past the bytes read, the line is scanned again anyway.
           y = delimiter + 1;
@@ -132,7 +134,10 @@ class Reader {
           // The Y value is formed only in range, in the same pass that finds the line's end: a
           // Y text holds no line feed, so passing over spaces and tabs reads it as a whole.
           in_range = search && search->InRange(x);
-          p = in_range ? number::ReadNumber<number::Blanks::kSpaceTab>(y, end_, style, y_value) : y;
+          wanted = visitor_ && visitor_->Wants(x);
+          p = in_range || wanted
+                  ? number::ReadNumber<number::Blanks::kSpaceTab>(y, end_, style, y_value)
+                  : y;
           p = FindLineEnd(p, end_);
         }
         line_end = p;
@@ -158,6 +163,9 @@ class Reader {
       ++line_;
       if (delimiter) {
         ++result_.rows_with_texts;
+        result_.x_low = std::min(result_.x_low, x);
+        result_.x_high = std::max(result_.x_high, x);
+        if (wanted) visitor_->Visit(x, y_value, line_);
         if (in_range && search->Takes(y_value)) {
           search->Keep(y_value);
           result_.found = true;
@@ -178,6 +186,7 @@ class Reader {
   InputFile& file_;
   char* const base_;
   const std::string& display_name_;
+  RowVisitor* const visitor_;
   const char* pos_ = base_;
   const char* end_ = base_;
   bool eof_ = false;
@@ -193,9 +202,11 @@ class Reader {
 
 ReadBuffer::ReadBuffer() : data_(new char[kCapacity]) {}
 
-FileResult ReadDataFile(const std::string& path, const std::string& display_name,
-                        std::string_view heading_text, RangeSearch* search, NumberStyle style,
-                        ReadBuffer& buffer) {
+namespace {
+
+FileResult Read(const std::string& path, const std::string& display_name,
+                std::string_view heading_text, RowVisitor* visitor, RangeSearch* search,
+                NumberStyle style, ReadBuffer& buffer) {
   InputFile file(path, display_name);
   long headings;
   try {
@@ -204,7 +215,21 @@ FileResult ReadDataFile(const std::string& path, const std::string& display_name
     throw Failure(FailureKind::Overflow,
                   "忽略的行数“" + std::string(heading_text) + "”超出范围（最多 32767）");
   }
-  return Reader(file, buffer, display_name).Read(headings, search, style);
+  return Reader(file, buffer, display_name, visitor).Read(headings, search, style);
+}
+
+}  // namespace
+
+FileResult ReadDataFile(const std::string& path, const std::string& display_name,
+                        std::string_view heading_text, RangeSearch* search, NumberStyle style,
+                        ReadBuffer& buffer) {
+  return Read(path, display_name, heading_text, nullptr, search, style, buffer);
+}
+
+FileResult VisitDataFile(const std::string& path, const std::string& display_name,
+                         std::string_view heading_text, RowVisitor& visitor, RangeSearch* search,
+                         NumberStyle style, ReadBuffer& buffer) {
+  return Read(path, display_name, heading_text, &visitor, search, style, buffer);
 }
 
 }  // namespace torvane

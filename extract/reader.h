@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,20 @@ struct FileResult {
   ChosenRow row;
   long rows = 0;             ///< row lines read (RowCount)
   long rows_with_texts = 0;  ///< row lines that had a delimiter, so an X and a Y text
+  /// The smallest and largest X value of those rows (+inf and -inf when there are none).
+  double x_low = std::numeric_limits<double>::infinity();
+  double x_high = -std::numeric_limits<double>::infinity();
+};
+
+/// Receives the rows of a data file as the reader splits them, in file order.
+class RowVisitor {
+ public:
+  virtual ~RowVisitor() = default;
+  /// Whether the row with X value `x` (a row with a delimiter) is wanted: only a wanted row has
+  /// its Y value formed and is handed to Visit.
+  virtual bool Wants(double x) const = 0;
+  /// A wanted row: its X and Y values as a search compares them, and its line number.
+  virtual void Visit(double x, double y, long line) = 0;
 };
 
 /// A reader's working memory, kept from one file to the next: about 1.1 MiB, whatever the
@@ -55,5 +70,11 @@ class ReadBuffer {
 FileResult ReadDataFile(const std::string& path, const std::string& display_name,
                         std::string_view heading_text, RangeSearch* search, NumberStyle style,
                         ReadBuffer& buffer);
+
+/// Reads the data file at `path` as ReadDataFile does, with the same failures, offering every
+/// row with a delimiter to `visitor` (and to `search`, when given).
+FileResult VisitDataFile(const std::string& path, const std::string& display_name,
+                         std::string_view heading_text, RowVisitor& visitor, RangeSearch* search,
+                         NumberStyle style, ReadBuffer& buffer);
 
 }  // namespace torvane
