@@ -25,7 +25,9 @@ sed -e "s/@PROJECT_VERSION@/$version/g" resources/windows-usage.html >"$stage/$n
 
 mkdir -p dist
 rm -f "dist/$name.zip"
-# -UN=UTF8: the Chinese file name is stored as UTF-8 and marked so, as Windows' own unzip reads it.
-(cd "$stage" && zip -q -X -r -UN=UTF8 - "$name") >"dist/$name.zip"
+# CMake's zip writer marks the names as UTF-8, so Windows shows the Chinese name as it is (Info-ZIP's
+# zip leaves them unmarked, to be read in the system's code page).
+zip=$PWD/dist/$name.zip
+(cd "$stage" && cmake -E tar cf "$zip" --format=zip "$name")
 echo "dist/$name.zip:"
 unzip -l "dist/$name.zip"

@@ -12,6 +12,6 @@ cmake --build build --target torvane torvane-batch
 echo "The command line: $PWD/build/cli/torvane-batch (try it with --help)"
 rm -rf build/example
 mkdir build/example
-cp examples/polystyrene/*.txt build/torvane build/example/
+cp examples/polystyrene/*.txt build/qt/torvane build/example/
 cd build/example
 exec ./torvane "$@"

@@ -20,7 +20,7 @@ if [ -e "$data" ]; then
 fi
 trap 'rm -rf "$data"' EXIT
 mkdir -p "$data/2026-11-03" "$data/2026-11-04"
-cp examples/polystyrene/*.txt build/torvane "$data/"
+cp examples/polystyrene/*.txt build/qt/torvane "$data/"
 mkdir -p docs
 export QT_QPA_PLATFORM=xcb TORVANE_DOCS=$PWD/docs
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -50,8 +50,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$TORVANE_DOCS/completion.png"
   xdotool key Return
   sleep 0.5
-  # "执行" has the focus again; past the option lies "定位文件夹...".
-  xdotool key Tab Tab space
+  xdotool mousemove --window "$window" 112 88 click 1  # "定位文件夹..."
   dialog=$(find "^请选择一个文件夹：\$")
   sleep 1
   import -window "$dialog" "$TORVANE_DOCS/folder-dialog.png"
