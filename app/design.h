@@ -108,7 +108,7 @@ constexpr bool TakesFocus(ControlKind kind) {
 }
 
 constexpr bool WholePixelsAndDistinctTabIndices() {
-  if (kClientWidthTwips % 15 || kClientHeightTwips % 15) return false;
+  if (kClientWidthTwips % 15 != 0 || kClientHeightTwips % 15 != 0) return false;
   for (const ControlDesign& a : kDesign) {
     for (int length : {a.left, a.top, a.width, a.height}) {
       if (length % 15) return false;

@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
-# Cross-compiles torvane.exe and saves a picture of its window right after start-up in a folder
-# of five data files, run by Wine on a virtual display at DPI dots per inch (96 is 100 %, 144 is
-# 150 %). Usage: scripts/screenshot-windows.sh [DPI] [FILE.png] (default 96 and
+# Cross-compiles torvane.exe and saves a picture of its window right after start-up in a neutral
+# folder, D:\光谱数据, holding the example spectra, run by Wine on a virtual display at DPI dots
+# per inch (96 is 100 %, 144 is 150 %). Usage: scripts/screenshot-windows.sh [DPI] [FILE.png] (default 96 and
 # docs/screenshot-windows.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
 output=${2:-docs/screenshot-windows.png}
-scripts/install-deps.sh
-for tool in import:imagemagick xdotool:xdotool; do
-  command -v "${tool%%:*}" >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-    --no-install-recommends "${tool##*:}"
-done
+scripts/install-deps.sh screenshot wine
 
 dir=build-win-release
 cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -22,13 +18,12 @@ prefix=$(mktemp -d)
 export WINEPREFIX=$prefix WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 scripts/wine-prefix.sh "$prefix" "$dpi"
-data="$prefix/drive_c/光谱数据"
+# Drive D: of the prefix is a folder of its own.
+mkdir -p "$prefix/drive_d"
+ln -s ../drive_d "$prefix/dosdevices/d:"
+data="$prefix/drive_d/光谱数据"
 mkdir -p "$data"
-for i in 1 2 3 4 5; do
-  printf 'Wavelength (nm)\tIntensity\r\n400\t%d.5\r\n401\t%d.25\r\n' "$i" "$((i * 3))" \
-    >"$data/$i.txt"
-done
-cp "$dir/win32/torvane.exe" "$data/"
+cp examples/polystyrene/*.txt "$dir/win32/torvane.exe" "$data/"
 
 mkdir -p "$(dirname "$output")"
 output=$(realpath "$output")

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Torvane for Linux twice (plain, then under AddressSanitizer and
-# UndefinedBehaviorSanitizer) and for Windows once (cross-compiled with MinGW-w64), and runs every
-# test of each build. Linux widget tests run on Qt's offscreen platform; the Windows tests run
-# under Wine on a virtual display (Xvfb), in throwaway Wine prefixes at 96 and 144 DPI.
+# Installs what is missing, then builds and tests Torvane every way it is built:
+#   - Linux with GCC, and with Clang under AddressSanitizer + UndefinedBehaviorSanitizer, warnings
+#     as errors, every test of each build;
+#   - the packager's way: the default generator and build type, no options; its tests;
+#   - without Qt (TORVANE_GUI=OFF, Qt hidden from CMake): the core and torvane-batch, their tests;
+#   - the Debian package (scripts/package-linux.sh): its files checked, lintian without errors;
+#   - Windows, cross-compiled with MinGW-w64: every test under Wine on a virtual display (Xvfb),
+#     in throwaway Wine prefixes at 96 and 144 DPI; the zip (scripts/package-windows.sh) holds
+#     no .txt file.
+# Linux widget tests run on Qt's offscreen platform. Configuring without Qt fails if anything
+# asks for it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+start=$SECONDS
 
 # The Wine prefixes take a while to set up; that happens while Linux builds.
 wine_root=$(mktemp -d "${TMPDIR:-/tmp}/torvane-wine.XXXXXX")
@@ -27,19 +35,54 @@ run_suite() {
   local dir=$1 label=$2
   shift 2
   echo "== $label =="
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DTORVANE_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
-run_suite build-test "plain build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-test "GCC" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build-asan "AddressSanitizer + UndefinedBehaviorSanitizer" \
-  -DCMAKE_BUILD_TYPE=Debug -DTORVANE_SANITIZE=ON -DTORVANE_BENCHMARKS=OFF
+  run_suite build-asan "Clang, AddressSanitizer + UndefinedBehaviorSanitizer" \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DTORVANE_SANITIZE=ON
+
+echo "== The packager's build: default generator, default build type, no options =="
+rm -rf build-packager
+cmake -S . -B build-packager >/dev/null
+CMAKE_BUILD_PARALLEL_LEVEL=$jobs cmake --build build-packager
+ctest --test-dir build-packager --output-on-failure -j "$jobs"
+
+echo "== Without Qt: the core and torvane-batch =="
+rm -rf build-noqt
+cmake -S . -B build-noqt -G Ninja -DTORVANE_GUI=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
+  -DTORVANE_WERROR=ON >/dev/null
+cmake --build build-noqt -j "$jobs"
+ctest --test-dir build-noqt --output-on-failure -j "$jobs"
+
+echo "== The Debian package =="
+mkdir -p build-deb
+scripts/package-linux.sh >build-deb/package.log || { cat build-deb/package.log >&2; exit 1; }
+sed -n '/^lintian:/,$p' build-deb/package.log
+version=$(sed -n 's/^project(Torvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=dist/torvane_${version}_amd64.deb
+dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >build-deb/files
+for file in /usr/bin/torvane /usr/bin/torvane-batch /usr/share/applications/torvane.desktop \
+  /usr/share/icons/hicolor/{16x16,32x32,48x48,128x128,256x256}/apps/torvane.png \
+  /usr/share/icons/hicolor/scalable/apps/torvane.svg \
+  /usr/share/man/man1/torvane.1.gz /usr/share/man/man1/torvane-batch.1.gz \
+  /usr/share/doc/torvane/copyright /usr/share/doc/torvane/changelog.gz; do
+  grep -qx "$file" build-deb/files || { echo "$deb lacks $file" >&2; exit 1; }
+done
+if grep -v -e '/$' -e '^/usr/bin/' -e '^/usr/share/' build-deb/files; then
+  echo "$deb holds files outside /usr/bin and /usr/share (above)" >&2
+  exit 1
+fi
+dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" ||
+  { echo "$deb: shlibdeps found no dependency on Qt" >&2; exit 1; }
 
 echo "== Windows build (MinGW-w64), tests under Wine =="
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DTORVANE_HIDPI_WINEPREFIX="$wine_root/144" >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DTORVANE_WERROR=ON -DTORVANE_HIDPI_WINEPREFIX="$wine_root/144" \
+  >/dev/null
 cmake --build build-win -j "$jobs"
 if ! wait "$prefixes"; then
   cat "$wine_root/setup.log" >&2
@@ -56,4 +99,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1
   done
   ctest --test-dir build-win --output-on-failure -j "$jobs"'
-echo "All tests passed in all three builds."
+
+echo "== The Windows zip =="
+scripts/package-windows.sh build-win >build-win/zip.log || { cat build-win/zip.log >&2; exit 1; }
+zip=dist/torvane-$version-windows-x64.zip
+if unzip -Z1 "$zip" | grep -i '\.txt$'; then
+  echo "$zip holds a .txt file (above): unpacked beside data files, it would be read as one" >&2
+  exit 1
+fi
+unzip -Z1 "$zip" | grep -qx "torvane-$version-windows-x64/使用说明.html" ||
+  { echo "$zip lacks 使用说明.html" >&2; exit 1; }
+
+echo "All tests passed in all builds, in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s."

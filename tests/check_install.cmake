@@ -1,8 +1,8 @@
 # Fails when a program may load libraries from a folder other than an absolute one, in the build
 # tree (every executable in BUILT, separated by "|") or once installed (BUILD_DIR installed into
 # PREFIX): an empty run path entry is the current directory, a relative one and $ORIGIN lie
-# where the program or its data may be. Also fails when the installed desktop entry does not
-# start the program by its absolute path.
+# where the program or its data may be. Also fails, when DESKTOP_ENTRY is true (a build with the
+# window), unless the installed desktop entry starts the program by its absolute path.
 set(problems "")
 
 function(check_run_paths file)
@@ -52,7 +52,7 @@ foreach(entry IN LISTS entries)
     set(problems "${problems}\n  ${entry}: \"${exec}\" does not name the program's absolute path")
   endif()
 endforeach()
-if(NOT entries)
+if(DESKTOP_ENTRY AND NOT entries)
   set(problems "${problems}\n  no desktop entry installed under ${PREFIX}/share/applications")
 endif()
 

@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileIconProvider>
-#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -100,20 +99,6 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(window_->size(), QSize(453, 501));
     QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(window_->windowIcon().availableSizes().contains(QSize(256, 256)));
-  }
-
-  // The desktop's theme icons are the window icon's 32-bit images, pixel for pixel.
-  void themeIconsAreTheIconsTrueColourImages() {
-    QImageReader icon(TORVANE_ICON_DIR "/torvane.ico");
-    QStringList sides;
-    for (int i = 0; icon.jumpToImage(i); ++i) {
-      QImage image = icon.read();
-      if (image.text("_q_icoOrigDepth") != "32") continue;
-      sides << QString::number(image.width());
-      QImage png(QStringLiteral(TORVANE_ICON_DIR "/torvane-%1.png").arg(image.width()));
-      QCOMPARE(png.convertToFormat(image.format()), image);
-    }
-    QCOMPARE(sides, QStringList({"256", "128", "48", "32", "16"}));
   }
 
   void tabVisitsControlsInDesignedOrderAndTheSelectedOption() {
