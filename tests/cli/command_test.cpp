@@ -117,7 +117,6 @@ TEST_F(CommandTest, EachFormatAndEncodingWritesItsBytes) {
   const std::string range = "--heading 1 --from 1 --to 3 -o - --quiet";
   EXPECT_EQ(Run(range).out,
             "a,b\t2\t7,\"x\"\r\n\xd1\xf9\xc6\xb7\t3\t\xb7\xe5\r\n2\t1.5\t1e999\r\n9\t\r\n");
-  EXPECT_EQ(Run(range + " --encoding gbk").out, Run(range).out);
   EXPECT_EQ(Run(range + " --encoding utf-8").out,
             "a,b\t2\t7,\"x\"\r\n样品\t3\t峰\r\n2\t1.5\t1e999\r\n9\t\r\n");
   EXPECT_EQ(Run(range + " --format csv").out,
@@ -170,9 +169,6 @@ TEST_F(CommandTest, KeepGoingLeavesBrokenFilesOutAndAFailedRunWritesNothing) {
   Outcome missing = RunArgs({data.str() + kPathSeparator + "none", "--from", "0", "--to", "9"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.err.ends_with("none: 找不到这个文件夹\n")) << missing.err;
-  Outcome file = RunArgs({data.Write("a.txt", "1\t2"), "--from", "0", "--to", "9"});
-  EXPECT_EQ(file.status, 1);
-  EXPECT_TRUE(file.err.ends_with("a.txt: 不是文件夹\n")) << file.err;
   EXPECT_FALSE(here.Read("0-9.txt"));
 }
 
@@ -211,7 +207,7 @@ TEST_F(CommandTest, RefusesAWrongCommandLineInChineseBeforeReadingAFile) {
        "命令行有误：不认识的选项 --heding=1。您是不是要输入 --heading？"},
       {"--from 1 --to 2 --keepgoing",
        "命令行有误：不认识的选项 --keepgoing。您是不是要输入 --keep-going？"},
-      {"--from 1 --to 2 --frm 1", "命令行有误：不认识的选项 --frm。您是不是要输入 --from？"},
+      {"--from 1 --to 2 --report -", "--report 不能写到标准输出（“-”），标准输出留给汇总"},
       {"--from 1 --to 2 --verbose", "命令行有误：不认识的选项 --verbose"},
   };
   for (const auto& [options, message] : cases) {
@@ -220,11 +216,6 @@ TEST_F(CommandTest, RefusesAWrongCommandLineInChineseBeforeReadingAFile) {
     EXPECT_EQ(usage.err, "torvane-batch: " + message + "\n" + kHint) << options;
     EXPECT_TRUE(std::filesystem::is_empty(here.path())) << options;
   }
-  // An unknown option before the folder takes the folder's place; it alone is named.
-  Outcome shifted = RunArgs({"--headin", "1", data.str(), "--from", "1", "--to", "2"});
-  EXPECT_EQ(
-      shifted.err,
-      "torvane-batch: 命令行有误：不认识的选项 --headin。您是不是要输入 --heading？\n" + kHint);
   Outcome bare = RunArgs({});
   EXPECT_EQ(bare.err,
             "torvane-batch: 命令行有误：缺少数据文件夹\n"
@@ -292,15 +283,10 @@ TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverR
   EXPECT_EQ(here.Read("990-1010.txt"), expected);
 
   std::filesystem::copy(ExampleSpectra(), data.path());
-  const std::vector<std::string> inside{data.str(),
-                                        "--from",
-                                        "990",
-                                        "--to",
-                                        "1010",
-                                        "-o",
-                                        data.str() + kPathSeparator + "990-1010.txt"};
-  EXPECT_EQ(RunArgs(inside).err, "");
-  Outcome again = RunArgs(inside);
+  const std::string inside =
+      "--from 990 --to 1010 -o " + data.str() + kPathSeparator + "990-1010.txt";
+  EXPECT_EQ(Run(inside).err, "");
+  Outcome again = Run(inside);
   EXPECT_EQ(again.status, 0);
   EXPECT_EQ(again.err, "torvane-batch: 警告：未读取 990-1010.txt：它就是本次要写的汇总文件\n");
   EXPECT_EQ(data.Read("990-1010.txt"), expected);
