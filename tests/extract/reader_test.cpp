@@ -67,25 +67,6 @@ TEST_F(ReaderTest, RowsSplitAtTheFirstCharacterOutsideBangToZ) {
   EXPECT_EQ(Chosen("12.5\201"), "12.5|") << "a lead byte at the end of the file";
 }
 
-TEST_F(ReaderTest, ValuesAreTheLenientValuesOfTheTexts) {
-  FileResult result = Read("1\t2\t3\r\n");
-  EXPECT_EQ(result.row.x_value, 1);
-  EXPECT_EQ(result.row.y_value, 23) << "blanks inside a number are skipped";
-  result = Read("6.9535E2\t12.935E0\r\n");
-  EXPECT_EQ(result.row.x_value, 695.35);
-  EXPECT_EQ(result.row.y_value, 12.935);
-}
-
-TEST_F(ReaderTest, DecimalCommaFilesSplitAtSemicolonsToo) {
-  EXPECT_EQ(Chosen("1,5;2,5\r\n"), "-") << "no delimiter without the option";
-  FileResult result = Read("1,5;2,5\r\n", "0", {true});
-  EXPECT_EQ(result.row.x, "1,5");
-  EXPECT_EQ(result.row.y, "2,5");
-  EXPECT_EQ(result.row.x_value, 1.5);
-  result = Read("833,94\t23,432\r\n", "0", {true});
-  EXPECT_EQ(result.row.y_value, 23.432);
-}
-
 TEST_F(ReaderTest, LineEndsAndLineNumbers) {
   // CR LF, lone CR and lone LF each end a line; LF CR is two line ends.
   FileResult result = Read("1\t2\r\r\n3\t4\n\r5\t6");
