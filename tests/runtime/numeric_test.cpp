@@ -81,12 +81,9 @@ TEST(LenientValue, AgreesWithStrtodOnDataShapedNumbers) {
 }
 
 TEST(StrictValue, AcceptsPlainDecimalNumbers) {
-  EXPECT_EQ(StrictValue("400"), 400);
-  EXPECT_EQ(StrictValue(" \t-1.5 "), -1.5);
-  EXPECT_EQ(StrictValue(".5"), 0.5);
-  EXPECT_EQ(StrictValue("5."), 5);
-  EXPECT_EQ(StrictValue("+2e3"), 2000);
-  EXPECT_EQ(StrictValue("1E-1"), 0.1);
+  const std::pair<const char*, double> cases[] = {{"400", 400}, {" \t-1.5 ", -1.5}, {".5", 0.5},
+                                                  {"5.", 5},    {"+2e3", 2000},     {"1E-1", 0.1}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(StrictValue(text), expected) << text;
 }
 
 TEST(StrictValue, RefusesEverythingElseAsTypeMismatch) {
