@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/failure_of.h"
@@ -169,41 +170,39 @@ TEST_F(ReaderTest, LinesAndLineEndsAcrossBlocks) {
   EXPECT_EQ(Chosen(rows), "5|best");
 }
 
-TEST_F(ReaderTest, SearchRangeEndsAreIncluded) {
-  Rows rows = {{"1", "10"}, {"2", "20"}, {"3", "30"}, {"4", "5"}};
-  EXPECT_EQ(Find(FindMax(1, 2), rows), "2\t20");
-  EXPECT_EQ(Find(FindMin(2, 3), rows), "2\t20");
-  EXPECT_EQ(Find(FindMax(3, 3), rows), "3\t30") << "a one-point range";
-  EXPECT_EQ(Find(FindMax(3, 2), rows), "") << "start above end";
-  EXPECT_EQ(Find(FindMax(2.5, 2.9), rows), "") << "no row in range";
-  EXPECT_EQ(Find(FindMin(-1e300, 1e300), rows), "4\t5");
-  EXPECT_EQ(Find(FindMax(0, 10), {}), "");
-}
-
-TEST_F(ReaderTest, SearchTheLaterRowWinsATieAndSignsDoNotMatter) {
-  Rows rows = {{"1", "5"}, {"2", "1.0"}, {"3", "1"}, {"4", "5.0"}, {"5", "9"}};
-  EXPECT_EQ(Find(FindMax(1, 4), rows), "4\t5.0");
-  EXPECT_EQ(Find(FindMin(1, 4), rows), "3\t1") << "equal values, the later text unchanged";
-  Rows zeros = {{"1", "0"}, {"2", "-0"}};
-  EXPECT_EQ(Find(FindMax(0, 9), zeros), "2\t-0");
-  EXPECT_EQ(Find(FindMin(0, 9), zeros), "2\t-0");
-  Rows negative = {{"1", "-3"}, {"2", "-1"}, {"3", "-2"}};
-  EXPECT_EQ(Find(FindMax(1, 3), negative), "2\t-1");
-  EXPECT_EQ(Find(FindMin(1, 3), negative), "1\t-3");
-}
-
-TEST_F(ReaderTest, SearchGivesTheTextsBackExactlyAsRead) {
-  Rows rows = {{"", " 7"}, {"x", "8 "}, {"6.9535E2", "12.935E0"}, {"1,5", "2,7"}};
-  EXPECT_EQ(Find(FindMax(0, 0), rows), "x\t8 ") << "X texts that are not numbers have the value 0";
-  EXPECT_EQ(Find(FindMin(0, 0), rows), "\t 7");
-  EXPECT_EQ(Find(FindMax(695.35, 695.35), rows), "6.9535E2\t12.935E0");
-  EXPECT_EQ(Find(FindMax(1, 1), rows), "1,5\t2,7") << "a decimal comma ends the number";
-}
-
-TEST_F(ReaderTest, SearchNeverChoosesARowWithoutTexts) {
-  Rows rows = {{"-", ""}, {"-5", "1"}, {"-", ""}};
-  EXPECT_EQ(Find(FindMax(-1, 1), rows), "") << "their value would be 0, inside the range";
-  EXPECT_EQ(Find(FindMin(-9, 1), rows), "-5\t1");
+// What a search chooses: range ends included, the later row of equal values with its text
+// unchanged, the texts exactly as read, never a row without texts.
+TEST_F(ReaderTest, SearchRangeEndsTiesAndTexts) {
+  const Rows steps = {{"1", "10"}, {"2", "20"}, {"3", "30"}, {"4", "5"}};
+  const Rows ties = {{"1", "5"}, {"2", "1.0"}, {"3", "1"}, {"4", "5.0"}, {"5", "9"}};
+  const Rows zeros = {{"1", "0"}, {"2", "-0"}}, negative = {{"1", "-3"}, {"2", "-1"}, {"3", "-2"}};
+  const Rows texts = {{"", " 7"}, {"x", "8 "}, {"6.9535E2", "12.935E0"}, {"1,5", "2,7"}};
+  const Rows without = {{"-", ""}, {"-5", "1"}, {"-", ""}};  // their value would be 0, in range
+  const std::tuple<RangeSearch, Rows, std::string> cases[] = {
+      {FindMax(1, 2), steps, "2\t20"},
+      {FindMin(2, 3), steps, "2\t20"},
+      {FindMax(3, 3), steps, "3\t30"},  // a one-point range
+      {FindMax(3, 2), steps, ""},       // start above end
+      {FindMax(2.5, 2.9), steps, ""},
+      {FindMin(-1e300, 1e300), steps, "4\t5"},
+      {FindMax(0, 10), {}, ""},
+      {FindMax(1, 4), ties, "4\t5.0"},
+      {FindMin(1, 4), ties, "3\t1"},
+      {FindMax(0, 9), zeros, "2\t-0"},
+      {FindMin(0, 9), zeros, "2\t-0"},
+      {FindMax(1, 3), negative, "2\t-1"},
+      {FindMin(1, 3), negative, "1\t-3"},
+      {FindMax(0, 0), texts, "x\t8 "},  // X texts that are not numbers have the value 0
+      {FindMin(0, 0), texts, "\t 7"},
+      {FindMax(695.35, 695.35), texts, "6.9535E2\t12.935E0"},
+      {FindMax(1, 1), texts, "1,5\t2,7"},  // a decimal comma ends the number
+      {FindMax(-1, 1), without, ""},
+      {FindMin(-9, 1), without, "-5\t1"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [search, rows, expected] = cases[i];
+    EXPECT_EQ(Find(search, rows), expected) << "case " << i;
+  }
 }
 
 }  // namespace
