@@ -112,17 +112,6 @@ TEST_F(BatchRunTest, TheEarliestFailingFileEndsTheRunWhateverTheJobs) {
   }
 }
 
-TEST_F(BatchRunTest, KeepGoingLeavesFailedFilesOut) {
-  std::vector<FileOutcome> outcomes =
-      CollectResults(Request({"2.txt", "gone.txt", "10.txt"}), Options(2, true));
-  ASSERT_EQ(outcomes.size(), 3u);
-  ASSERT_TRUE(outcomes[1].failure);
-  EXPECT_EQ(outcomes[1].failure->kind(), FailureKind::FileNotFound);
-  EXPECT_EQ(SummaryLines(outcomes), 2);
-  EXPECT_EQ(SummaryText(outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
-            "2\t2\t9\r\n10\t2.5\t7\r\n");
-}
-
 TEST_F(BatchRunTest, TheRunNeverReadsTheFileItWrites) {
   data.Write("out.txt", "2\t2\t9\r\n");
   BatchRequest request = Request({"2.txt", "out.txt", "10.txt"});
