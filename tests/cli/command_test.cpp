@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -10,6 +11,7 @@
 #include "support/current_directory.h"
 #include "support/fakes.h"
 #include "support/test_data.h"
+#include "support/xml.h"
 
 namespace torvane {
 namespace {
@@ -273,13 +275,8 @@ TEST_F(CommandTest, ProgressOnlyOnATerminalAndWarningsUnlessQuiet) {
   EXPECT_NE(drawn.find("\r已读 64/64 个文件\r"), std::string::npos) << drawn;
 }
 
-TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverRead) {
+TEST_F(CommandTest, TheSummaryItWritesIsNeverRead) {
   const std::string expected = ExampleSummary();
-  Outcome plain = RunArgs({Utf8Of(ExampleSpectra()), "--from", "990", "--to", "1010"});
-  EXPECT_EQ(plain.status, 0);
-  EXPECT_EQ(plain.err, "");
-  EXPECT_EQ(here.Read("990-1010.txt"), expected);
-
   std::filesystem::copy(ExampleSpectra(), data.path());
   const std::string inside =
       "--from 990 --to 1010 -o " + data.str() + kPathSeparator + "990-1010.txt";
@@ -288,6 +285,63 @@ TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverR
   EXPECT_EQ(again.status, 0);
   EXPECT_EQ(again.err, "torvane-batch: 警告：未读取 990-1010.txt：它就是本次要写的汇总文件\n");
   EXPECT_EQ(data.Read("990-1010.txt"), expected);
+}
+
+TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndAReportOfEveryFileAndPick) {
+  Outcome run =
+      RunArgs({Utf8Of(ExampleSpectra()), "--from", "990", "--to", "1010", "--report", "报告.html"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(here.Read("990-1010.txt"), ExampleSummary());
+  const std::optional<std::string> html = here.Read("报告.html");
+  ASSERT_TRUE(html);
+  std::unique_ptr<XmlElement> page;
+  ASSERT_NO_THROW(page = XmlParser::Parse(*html));
+  EXPECT_EQ(page->name, "html");
+  EXPECT_EQ(page->attributes["lang"], "zh-CN");
+  EXPECT_EQ(html->find("<script"), std::string::npos);
+  EXPECT_EQ(html->find("http"), std::string::npos) << "nothing fetched from elsewhere";
+  EXPECT_EQ(html->find("url("), std::string::npos);
+  EXPECT_EQ(html->find("src="), std::string::npos);
+
+  // Every summary line's name and X text are in the page, and every panel link has its panel.
+  std::istringstream summary(ExampleSummary());
+  int lines = 0;
+  for (std::string base, x, y; std::getline(summary, base, '\t') &&
+                               std::getline(summary, x, '\t') && std::getline(summary, y);
+       ++lines) {
+    ASSERT_FALSE(x.empty()) << base;
+    EXPECT_NE(html->find(base), std::string::npos) << base;
+    EXPECT_NE(html->find("X " + x), std::string::npos) << "the pick's text in its panel: " << x;
+    EXPECT_NE(html->find(">" + x + "<"), std::string::npos) << "the pick's text in the table";
+  }
+  EXPECT_EQ(lines, 4);
+  std::set<std::string> ids;
+  for (const XmlElement* svg : page->All("svg")) ids.insert(svg->attributes.at("id"));
+  std::vector<const XmlElement*> links = page->All("a");
+  EXPECT_EQ(links.size(), 4u);
+  for (const XmlElement* link : links) {
+    const std::string target = link->attributes.at("href");
+    ASSERT_EQ(target[0], '#');
+    EXPECT_TRUE(ids.count(target.substr(1))) << target;
+  }
+  EXPECT_EQ(ids.size(), 4u);
+}
+
+TEST_F(CommandTest, FailuresAndNotesAreInTheReportAndAStrangeNameKeepsItWellFormed) {
+  Write({{"1.txt", "x\ty\r\n1\t5\r\n2\t9\r\n"},
+         {"2.txt", "x\ty\r\n7\t5\r\n"},
+         {"样&'3'.txt", "x\ty\r\n1\t2\r\n"},
+         {"4.txt", ""}});
+  EXPECT_EQ(Run("--from 1 --to 3 --heading 1 --keep-going --report r.html").status, 2);
+  const std::optional<std::string> html = here.Read("r.html");
+  ASSERT_TRUE(html);
+  std::unique_ptr<XmlElement> page;
+  ASSERT_NO_THROW(page = XmlParser::Parse(*html));
+  EXPECT_EQ(page->All("svg").size(), 4u) << "a panel for the failed file too";
+  EXPECT_NE(html->find("2.txt：横坐标范围内没有数据行"), std::string::npos);
+  EXPECT_NE(html->find("4.txt：出错，未列入汇总：第 1 行：文件只有 0 行"), std::string::npos);
+  EXPECT_NE(html->find("样&amp;&#39;3&#39;"), std::string::npos);
 }
 
 }  // namespace
