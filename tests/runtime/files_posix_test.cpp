@@ -77,8 +77,6 @@ TEST(PosixFiles, ANamedPipeOrDeviceIsRefusedAtOnce) {
       EXPECT_EQ(failure.file(), "1.txt");
     });
   }
-  EXPECT_EQ(FailureOf([&] { InputFile(folder.str() + "/gone.txt", "gone.txt"); }).kind(),
-            FailureKind::FileNotFound);
 }
 
 TEST(PosixFiles, ASymbolicLinkToTheSummaryIsKeptAndItsTargetReplaced) {
