@@ -91,6 +91,8 @@ expect("near miss" "${err}"
        "torvane-batch: 命令行有误：不认识的选项 --headin。您是不是要输入 --heading？\n${hint}")
 run(1 数据/2.txt --from 1 --to 3)
 expect("not a folder" "${err}" "torvane-batch: 数据/2.txt: 不是文件夹\n")
+run(1 数据/none --from 1 --to 3)
+expect("no folder" "${err}" "torvane-batch: 数据/none: 找不到这个文件夹\n")
 
 # Over 300 characters relative to the working folder, so more than 260 in any absolute form.
 set(long "数据")
@@ -108,5 +110,17 @@ if(EMULATOR)
   endif()
 endif()
 
+# Help in Chinese, then in English; the version on a line of its own.
+run(0 --help)
+file(READ "${WORK}/out" help)
+string(FIND "${help}" "用法：" chinese)
+string(FIND "${help}" "Usage:" english)
+if(chinese LESS 0 OR NOT chinese LESS english)
+  message(FATAL_ERROR "help: [${help}]")
+endif()
 run(0 --version)
+file(READ "${WORK}/out" version)
+if(NOT version MATCHES "^torvane-batch 1\\.[^\n]*\n$")
+  message(FATAL_ERROR "version: [${version}]")
+endif()
 message(STATUS "1 passed, 0 failed")
