@@ -7,9 +7,7 @@
 #include <sstream>
 #include <utility>
 
-#include "app/form1.h"
-#include "support/current_directory.h"
-#include "support/fakes.h"
+#include "support/real_folder_test.h"
 #include "support/test_data.h"
 #include "support/xml.h"
 
@@ -83,29 +81,18 @@ TEST_F(CommandTest, WritesTheWindowsBytesForTheSameFolderAndInputs) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
     for (bool peak : {true, false}) {
       const Case& c = cases[i];
-      TempFolder folder, window_here;
-      for (const auto& [name, bytes] : c.files) folder.Write(name, bytes);
-      FakeControls controls;
-      controls.texts = {
+      RealFolderWindow window;
+      for (const auto& [name, bytes] : c.files) window.data.Write(name, bytes);
+      window.controls.texts = {
           {TextBox::Text2, c.heading}, {TextBox::Text3, c.from}, {TextBox::Text4, c.to}};
-      controls.option1 = peak;
-      FakeMessageBox messages;
-      FakeFolderBrowser browser;
-      FakeLocation location;
-      location.folder = folder.str();
-      FileSystemLister lister;
-      Form1 form({controls, messages, browser, location, lister});
-      form.Raise(Form1Event::Text3Change);
-      {
-        CurrentDirectory cwd(window_here.path());
-        form.Raise(Form1Event::Load);
-        form.Raise(Form1Event::Command2Click);
-      }
-      Outcome command = RunArgs({folder.str(), "--from", c.from, "--to", c.to, "--heading",
+      window.controls.option1 = peak;
+      window.form.Raise(Form1Event::Text3Change);  // names the summary after the range
+      window.Run();
+      Outcome command = RunArgs({window.data.str(), "--from", c.from, "--to", c.to, "--heading",
                                  c.heading, peak ? "--peak" : "--valley"});
       const std::string summary = c.from + "-" + c.to + ".txt";
-      EXPECT_EQ(here.Read(summary), window_here.Read(summary)) << i << peak;
-      EXPECT_EQ(command.status, window_here.Read(summary) ? 0 : 1) << i << peak;
+      EXPECT_EQ(here.Read(summary), window.here.Read(summary)) << i << peak;
+      EXPECT_EQ(command.status, window.here.Read(summary) ? 0 : 1) << i << peak;
       std::filesystem::remove(here.path() / summary);
     }
   }
