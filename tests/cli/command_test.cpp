@@ -179,16 +179,6 @@ TEST_F(CommandTest, RefusesAWrongCommandLineInChineseNamingEveryProblem) {
   EXPECT_TRUE(std::filesystem::is_empty(here.path()));
 }
 
-TEST_F(CommandTest, TakesTheEdgesOfEachValue) {
-  Write({{"1.txt", "h\r\n5\t1\r\n"}});
-  EXPECT_EQ(Run("--from 5 --to 5 --heading 01 -o - -j 256").out, "1\t5\t1\r\n");
-  EXPECT_EQ(Run("--from -1e1 --to 5 --heading 0 -o - --format CSV --encoding UTF8").out,
-            "file,x,y\r\n1,5,1\r\n");
-  Outcome most = Run("--from 5 --to 5 --heading 32767");
-  EXPECT_EQ(most.status, 1) << "read, and the file is too short";
-  EXPECT_NE(most.err.find("不够忽略前 32767 行"), std::string::npos) << most.err;
-}
-
 TEST_F(CommandTest, NamesTheSummaryAfterTheRangeWithoutTheWindowsCap) {
   for (int i = 1; i <= 250; ++i) data.Write(std::to_string(i) + ".txt", "1\t" + std::to_string(i));
   EXPECT_EQ(Run("--from 1 --to 1 --format csv").status, 0);

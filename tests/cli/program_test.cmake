@@ -68,6 +68,16 @@ foreach(case
     message(FATAL_ERROR "${options}: a refused run wrote ${written}")
   endif()
 endforeach()
+# The last values taken, next to the first refused above; a heading of 32767 lines is read.
+file(WRITE "${WORK}/边界/1.txt" "h\r\n5\t1\r\n")
+run(0 边界 --from 5 --to 5 --heading 01 -o - -j 256)
+expect("heading 01, 256 jobs" "${out}" "31093509310d0a")
+run(0 边界 --from -1e1 --to 5 --heading 0 -o - --format CSV --encoding UTF8)
+expect("CSV, UTF8" "${out}" "66696c652c782c790d0a312c352c310d0a")
+run(1 边界 --from 5 --to 5 --heading 32767)
+if(NOT err MATCHES "不够忽略前 32767 行")
+  message(FATAL_ERROR "heading 32767: [${err}]")
+endif()
 
 run(0 数据 --from 1 --to 3 --heading 1 --encoding utf-8 -o -)
 # 样品 <TAB> 2 <TAB> 7 <CR LF> 2 <TAB> 2 <TAB> 9 <CR LF>, in UTF-8
