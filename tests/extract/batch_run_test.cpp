@@ -73,27 +73,30 @@ TEST_F(BatchRunTest, BaseNamesAreAlwaysOneFieldOfOneLine) {
   EXPECT_EQ(BaseName("Jörg😀.TXT", TextEncoding::Utf8), "Jörg😀");
 }
 
+// A range end is checked after the first file is read, the end first; a reversed range before
+// any file is read when the run keeps going.
 TEST_F(BatchRunTest, RangeEndsAreCheckedAfterTheFirstFileEndFirst) {
-  Failure both = RunFailure(Request({"2.txt"}, "4x", ""));
-  EXPECT_EQ(both.kind(), FailureKind::TypeMismatch);
-  EXPECT_EQ(DescribeFailure(both), "横坐标范围的终点为空");
-  EXPECT_EQ(DescribeFailure(RunFailure(Request({"2.txt"}, "4x", "5"))),
-            "横坐标范围的起点“4x”不是数字");
-  EXPECT_EQ(RunFailure(Request({"gone.txt"}, "", "")).kind(), FailureKind::FileNotFound)
-      << "the first file's own failure comes first";
+  struct Case {
+    std::vector<std::string> names;
+    std::string start, end;
+    bool keep_going;
+    std::string failure;
+  };
+  const Case cases[] = {
+      {{"2.txt"}, "4x", "", false, "横坐标范围的终点为空"},
+      {{"2.txt"}, "4x", "5", false, "横坐标范围的起点“4x”不是数字"},
+      {{"2.txt"}, "3", "x", true, "横坐标范围的终点“x”不是数字"},
+      {{"2.txt"}, "3", "1", false, "横坐标范围的起点大于终点"},
+      {{"gone.txt"}, "", "", false, "找不到文件\n文件：gone.txt"},
+      {{"gone.txt"}, "3", "1", false, "找不到文件\n文件：gone.txt"},
+      {{"gone.txt"}, "3", "1", true, "横坐标范围的起点大于终点"},
+  };
+  for (const Case& c : cases) {
+    const Failure failure = RunFailure(Request(c.names, c.start, c.end), Options(1, c.keep_going));
+    EXPECT_EQ(DescribeFailure(failure), c.failure) << c.names[0] << " " << c.start << "~" << c.end;
+  }
   EXPECT_NO_THROW(CollectResults(Request({}, "", ""), {})) << "no file, no range needed";
-}
-
-TEST_F(BatchRunTest, AReversedRangeIsRefusedWhereTheRangeIsCheckedAndEqualEndsAreValid) {
-  Failure reversed = RunFailure(Request({"2.txt"}, "3", "1"));
-  EXPECT_EQ(DescribeFailure(reversed), "横坐标范围的起点大于终点");
-  EXPECT_EQ(DescribeFailure(RunFailure(Request({"2.txt"}, "3", "x"))),
-            "横坐标范围的终点“x”不是数字");
-  EXPECT_EQ(RunFailure(Request({"gone.txt"}, "3", "1")).kind(), FailureKind::FileNotFound);
-  EXPECT_EQ(DescribeFailure(RunFailure(Request({"gone.txt"}, "3", "1"), Options(1, true))),
-            "横坐标范围的起点大于终点")
-      << "before any file is read";
-  EXPECT_EQ(Summary(Request({"2.txt"}, "2", "2")), "2\t2\t9\r\n");
+  EXPECT_EQ(Summary(Request({"2.txt"}, "2", "2")), "2\t2\t9\r\n") << "equal ends are valid";
 }
 
 TEST_F(BatchRunTest, TheEarliestFailingFileEndsTheRunWhateverTheJobs) {
@@ -107,20 +110,6 @@ TEST_F(BatchRunTest, TheEarliestFailingFileEndsTheRunWhateverTheJobs) {
     EXPECT_EQ(failure.file(), "4.txt") << jobs;
     EXPECT_EQ(failure.line(), 2) << jobs;
   }
-}
-
-TEST_F(BatchRunTest, KeepGoingLeavesFailedFilesOut) {
-  std::vector<FileOutcome> outcomes =
-      CollectResults(Request({"2.txt", "gone.txt", "10.txt"}), Options(2, true));
-  ASSERT_EQ(outcomes.size(), 3u);
-  ASSERT_TRUE(outcomes[1].failure);
-  EXPECT_EQ(outcomes[1].failure->kind(), FailureKind::FileNotFound);
-  EXPECT_EQ(SummaryLines(outcomes), 2);
-  EXPECT_EQ(SummaryText(outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
-            "2\t2\t9\r\n10\t2.5\t7\r\n");
-  EXPECT_EQ(RunFailure(Request({"2.txt"}, "1", "x"), Options(1, true)).kind(),
-            FailureKind::TypeMismatch)
-      << "a range end that is no number fails the whole run";
 }
 
 TEST_F(BatchRunTest, TheRunNeverReadsTheFileItWrites) {

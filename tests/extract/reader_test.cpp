@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/failure_of.h"
@@ -12,37 +13,25 @@ namespace torvane {
 namespace {
 
 using namespace torvane::testing;
-using Rows = std::vector<std::pair<std::string, std::string>>;
 
-// Reads data files written into a temporary folder; every row is in range, so a valley search
-// over rows whose Y texts count 1, 2, 3... would choose the first. The peak search used here
-// keeps the last in-range row with the largest Y value.
+// Reads data files written into a temporary folder. Unless a search is given, every row is in
+// range, so a valley search over rows whose Y texts count 1, 2, 3... would choose the first; the
+// peak search used keeps the last in-range row with the largest Y value.
 class ReaderTest : public ::testing::Test {
  protected:
   FileResult Read(const std::string& content, const std::string& headings = "0",
-                  NumberStyle style = {}) {
-    RangeSearch search = FindMax(-1e300, 1e300);
+                  NumberStyle style = {}, RangeSearch search = FindMax(-1e300, 1e300)) {
     return ReadDataFile(folder.Write("1.txt", content), "1.txt", headings, &search, style, buffer);
   }
   // The chosen row as "X|Y", or "-" when none was in range.
   std::string Chosen(const std::string& content, const std::string& headings = "0",
-                     NumberStyle style = {}) {
-    FileResult result = Read(content, headings, style);
+                     NumberStyle style = {}, RangeSearch search = FindMax(-1e300, 1e300)) {
+    FileResult result = Read(content, headings, style, search);
     return result.found ? result.row.x + "|" + result.row.y : "-";
   }
   Failure ReadFailure(const std::string& content, const std::string& headings = "0") {
     return FailureOf([&] { Read(content, headings); });
   }
-  // What `search` chooses among rows of (X text, Y text); a lone "-" stands for a line without
-  // a delimiter. The chosen row as X, a tab and Y, or the empty text.
-  std::string Find(RangeSearch search, const Rows& rows) {
-    std::string content;
-    for (const auto& [x, y] : rows) content += (x == "-" ? x : x + "\t" + y) + "\r\n";
-    FileResult result =
-        ReadDataFile(folder.Write("1.txt", content), "1.txt", "0", &search, {}, buffer);
-    return result.found ? result.row.x + "\t" + result.row.y : "";
-  }
-
   TempFolder folder;
   ReadBuffer buffer;
 };
@@ -65,25 +54,6 @@ TEST_F(ReaderTest, RowsSplitAtTheFirstCharacterOutsideBangToZ) {
   EXPECT_EQ(Chosen("1\t2\t3\r\n"), "1|2\t3") << "three columns";
   EXPECT_EQ(Chosen("12.5\201\r\n"), "12.5|") << "a lead byte at the end";
   EXPECT_EQ(Chosen("12.5\201"), "12.5|") << "a lead byte at the end of the file";
-}
-
-TEST_F(ReaderTest, ValuesAreTheLenientValuesOfTheTexts) {
-  FileResult result = Read("1\t2\t3\r\n");
-  EXPECT_EQ(result.row.x_value, 1);
-  EXPECT_EQ(result.row.y_value, 23) << "blanks inside a number are skipped";
-  result = Read("6.9535E2\t12.935E0\r\n");
-  EXPECT_EQ(result.row.x_value, 695.35);
-  EXPECT_EQ(result.row.y_value, 12.935);
-}
-
-TEST_F(ReaderTest, DecimalCommaFilesSplitAtSemicolonsToo) {
-  EXPECT_EQ(Chosen("1,5;2,5\r\n"), "-") << "no delimiter without the option";
-  FileResult result = Read("1,5;2,5\r\n", "0", {true});
-  EXPECT_EQ(result.row.x, "1,5");
-  EXPECT_EQ(result.row.y, "2,5");
-  EXPECT_EQ(result.row.x_value, 1.5);
-  result = Read("833,94\t23,432\r\n", "0", {true});
-  EXPECT_EQ(result.row.y_value, 23.432);
 }
 
 TEST_F(ReaderTest, LineEndsAndLineNumbers) {
@@ -188,41 +158,39 @@ TEST_F(ReaderTest, LinesAndLineEndsAcrossBlocks) {
   EXPECT_EQ(Chosen(rows), "5|best");
 }
 
-TEST_F(ReaderTest, SearchRangeEndsAreIncluded) {
-  Rows rows = {{"1", "10"}, {"2", "20"}, {"3", "30"}, {"4", "5"}};
-  EXPECT_EQ(Find(FindMax(1, 2), rows), "2\t20");
-  EXPECT_EQ(Find(FindMin(2, 3), rows), "2\t20");
-  EXPECT_EQ(Find(FindMax(3, 3), rows), "3\t30") << "a one-point range";
-  EXPECT_EQ(Find(FindMax(3, 2), rows), "") << "start above end";
-  EXPECT_EQ(Find(FindMax(2.5, 2.9), rows), "") << "no row in range";
-  EXPECT_EQ(Find(FindMin(-1e300, 1e300), rows), "4\t5");
-  EXPECT_EQ(Find(FindMax(0, 10), {}), "");
-}
-
-TEST_F(ReaderTest, SearchTheLaterRowWinsATieAndSignsDoNotMatter) {
-  Rows rows = {{"1", "5"}, {"2", "1.0"}, {"3", "1"}, {"4", "5.0"}, {"5", "9"}};
-  EXPECT_EQ(Find(FindMax(1, 4), rows), "4\t5.0");
-  EXPECT_EQ(Find(FindMin(1, 4), rows), "3\t1") << "equal values, the later text unchanged";
-  Rows zeros = {{"1", "0"}, {"2", "-0"}};
-  EXPECT_EQ(Find(FindMax(0, 9), zeros), "2\t-0");
-  EXPECT_EQ(Find(FindMin(0, 9), zeros), "2\t-0");
-  Rows negative = {{"1", "-3"}, {"2", "-1"}, {"3", "-2"}};
-  EXPECT_EQ(Find(FindMax(1, 3), negative), "2\t-1");
-  EXPECT_EQ(Find(FindMin(1, 3), negative), "1\t-3");
-}
-
-TEST_F(ReaderTest, SearchGivesTheTextsBackExactlyAsRead) {
-  Rows rows = {{"", " 7"}, {"x", "8 "}, {"6.9535E2", "12.935E0"}, {"1,5", "2,7"}};
-  EXPECT_EQ(Find(FindMax(0, 0), rows), "x\t8 ") << "X texts that are not numbers have the value 0";
-  EXPECT_EQ(Find(FindMin(0, 0), rows), "\t 7");
-  EXPECT_EQ(Find(FindMax(695.35, 695.35), rows), "6.9535E2\t12.935E0");
-  EXPECT_EQ(Find(FindMax(1, 1), rows), "1,5\t2,7") << "a decimal comma ends the number";
-}
-
-TEST_F(ReaderTest, SearchNeverChoosesARowWithoutTexts) {
-  Rows rows = {{"-", ""}, {"-5", "1"}, {"-", ""}};
-  EXPECT_EQ(Find(FindMax(-1, 1), rows), "") << "their value would be 0, inside the range";
-  EXPECT_EQ(Find(FindMin(-9, 1), rows), "-5\t1");
+// What a search chooses: range ends included, the later row of equal values with its text
+// unchanged, the texts exactly as read, never a row without texts.
+TEST_F(ReaderTest, SearchRangeEndsTiesAndTexts) {
+  const std::string steps = "1\t10\r\n2\t20\r\n3\t30\r\n4\t5\r\n";
+  const std::string ties = "1\t5\r\n2\t1.0\r\n3\t1\r\n4\t5.0\r\n5\t9\r\n";
+  const std::string zeros = "1\t0\r\n2\t-0\r\n", negative = "1\t-3\r\n2\t-1\r\n3\t-2\r\n";
+  const std::string texts = "\t 7\r\nx\t8 \r\n6.9535E2\t12.935E0\r\n1,5\t2,7\r\n";
+  const std::string untexted = "-\r\n-5\t1\r\n-\r\n";  // lines without a delimiter: value 0
+  const std::tuple<RangeSearch, std::string, std::string> cases[] = {
+      {FindMax(1, 2), steps, "2|20"},
+      {FindMin(2, 3), steps, "2|20"},
+      {FindMax(3, 3), steps, "3|30"},  // a one-point range
+      {FindMax(3, 2), steps, "-"},     // start above end
+      {FindMax(2.5, 2.9), steps, "-"},
+      {FindMin(-1e300, 1e300), steps, "4|5"},
+      {FindMax(0, 10), "", "-"},
+      {FindMax(1, 4), ties, "4|5.0"},
+      {FindMin(1, 4), ties, "3|1"},
+      {FindMax(0, 9), zeros, "2|-0"},
+      {FindMin(0, 9), zeros, "2|-0"},
+      {FindMax(1, 3), negative, "2|-1"},
+      {FindMin(1, 3), negative, "1|-3"},
+      {FindMax(0, 0), texts, "x|8 "},  // X texts that are not numbers have the value 0
+      {FindMin(0, 0), texts, "| 7"},
+      {FindMax(695.35, 695.35), texts, "6.9535E2|12.935E0"},
+      {FindMax(1, 1), texts, "1,5|2,7"},  // a decimal comma ends the number
+      {FindMax(-1, 1), untexted, "-"},
+      {FindMin(-9, 1), untexted, "-5|1"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [search, content, expected] = cases[i];
+    EXPECT_EQ(Chosen(content, "0", {}, search), expected) << "case " << i;
+  }
 }
 
 }  // namespace

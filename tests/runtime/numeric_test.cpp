@@ -35,11 +35,10 @@ TEST(LenientValue, ReadsTheNumberAtTheHead) {
 }
 
 TEST(LenientValue, ADecimalCommaIsThePointOnlyWhenAsked) {
-  EXPECT_EQ(LenientValue("178,23"), 178);
-  EXPECT_EQ(LenientValue("178,23", {true}), 178.23);
-  EXPECT_EQ(LenientValue("-0,5e1", {true}), -5);
-  EXPECT_EQ(LenientValue("1.5", {true}), 1.5) << "a point still serves";
-  EXPECT_EQ(LenientValue("1,5,7", {true}), 1.5) << "one point at most";
+  const std::pair<const char*, double> cases[] = {
+      {"178,23", 178.23}, {"-0,5e1", -5}, {"1.5", 1.5}, {"1,5,7", 1.5}};  // one point at most
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(LenientValue(text, {true}), expected) << text;
 }
 
 // The X text of a row holds no blank; its value is the number at its head, read without
@@ -81,12 +80,9 @@ TEST(LenientValue, AgreesWithStrtodOnDataShapedNumbers) {
 }
 
 TEST(StrictValue, AcceptsPlainDecimalNumbers) {
-  EXPECT_EQ(StrictValue("400"), 400);
-  EXPECT_EQ(StrictValue(" \t-1.5 "), -1.5);
-  EXPECT_EQ(StrictValue(".5"), 0.5);
-  EXPECT_EQ(StrictValue("5."), 5);
-  EXPECT_EQ(StrictValue("+2e3"), 2000);
-  EXPECT_EQ(StrictValue("1E-1"), 0.1);
+  const std::pair<const char*, double> cases[] = {{"400", 400}, {" \t-1.5 ", -1.5}, {".5", 0.5},
+                                                  {"5.", 5},    {"+2e3", 2000},     {"1E-1", 0.1}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(StrictValue(text), expected) << text;
 }
 
 TEST(StrictValue, RefusesEverythingElseAsTypeMismatch) {

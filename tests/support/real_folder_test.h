@@ -12,9 +12,8 @@ namespace torvane::testing {
 
 /// The window on a real data folder: the range 0 ~ 5, no heading, the summary "out" written
 /// into a folder of its own.
-class RealFolderTest : public ::testing::Test {
- protected:
-  RealFolderTest() {
+struct RealFolderWindow {
+  RealFolderWindow() {
     location.folder = data.str();
     controls.texts = {{TextBox::Text2, "0"},
                       {TextBox::Text3, "0"},
@@ -41,6 +40,11 @@ class RealFolderTest : public ::testing::Test {
   FakeLocation location;
   FileSystemLister lister;
   Form1 form{{controls, messages, browser, location, lister}};
+};
+
+class RealFolderTest : public ::testing::Test, protected RealFolderWindow {
+ protected:
+  using RealFolderWindow::Run;  // not the one of ::testing::Test
 };
 
 }  // namespace torvane::testing
