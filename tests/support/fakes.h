@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/result_view.h"
 #include "app/services.h"
 #include "runtime/directory.h"
 
@@ -55,6 +56,16 @@ struct FakeFolderBrowser : FolderBrowser {
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
+    return answer;
+  }
+};
+
+/// Answers each save dialog with `answer` (nothing: a cancel); records the questions.
+struct FakeSaveDialog : SaveDialog {
+  std::optional<std::string> answer;
+  std::vector<SaveQuestion> questions;
+  std::optional<std::string> Ask(const SaveQuestion& question) override {
+    questions.push_back(question);
     return answer;
   }
 };
