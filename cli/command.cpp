@@ -11,6 +11,8 @@
 #include "catalogue/catalogue.h"
 #include "extract/batch_run.h"
 #include "extract/notes.h"
+#include "picture/chart.h"
+#include "picture/report.h"
 #include "runtime/directory.h"
 #include "runtime/failure.h"
 #include "runtime/output_file.h"
@@ -37,6 +39,7 @@ constexpr const char* kHelp =
   --encoding 编码    汇总的编码：cp936（默认）或 utf-8；json 总是 utf-8
   --decimal-comma    数据以逗号作小数点（178,23），分号也分隔两列
   --keep-going       出错的文件报告后跳过，其余照常写入
+  --report 文件      另写一份 HTML 报告（输入、汇总、提示和每个文件的图表），可离线打开
   -j, --jobs N       同时读取的文件数（默认：处理器核数）
   -q, --quiet        不显示警告和进度
   -h, --help         显示本帮助
@@ -63,6 +66,7 @@ Usage: torvane-batch FOLDER --from A --to B [options]
   --encoding NAME    the summary's encoding: cp936 (default) or utf-8; json is always utf-8
   --decimal-comma    numbers are written with a decimal comma (178,23); ";" also splits a row
   --keep-going       report a file that fails, leave it out and write the others
+  --report FILE      also write an HTML report (inputs, summary, notes, a chart per file)
   -j, --jobs N       files read at the same time (default: the number of cores)
   -q, --quiet        no warnings, no progress
   -h, --help         this help
@@ -75,7 +79,7 @@ existing summary file is kept as it was); 2 done, with files that failed left ou
 
 /// What the command line asks for.
 struct Settings {
-  std::string folder, from, to, heading = "0", output;
+  std::string folder, from, to, heading = "0", output, report;
   bool valley = false, decimal_comma = false, keep_going = false, quiet = false;
   std::string format = "tsv", encoding = "cp936";
   int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -126,6 +130,7 @@ std::optional<int> Parse(std::vector<std::string> args, Settings& settings, Outp
   app.add_flag("--keep-going", settings.keep_going);
   app.add_option("-j,--jobs", settings.jobs)->check(CLI::Range(1, 256));
   app.add_flag("-q,--quiet", settings.quiet);
+  app.add_option("--report", settings.report);
 
   std::string problem;
   try {
@@ -134,6 +139,7 @@ std::optional<int> Parse(std::vector<std::string> args, Settings& settings, Outp
     if (settings.format == "json" && encoding->count() > 0 && settings.encoding != "utf-8") {
       problem = "--format json 总是写 UTF-8，不能与 --encoding " + settings.encoding + " 同用";
     }
+    if (settings.report == "-") problem = "--report 不能写到标准输出（“-”），标准输出留给汇总";
   } catch (const CLI::CallForHelp&) {
     out.Say(kHelp);
     return kDone;
@@ -249,6 +255,14 @@ int Run(const Settings& settings, Output& out, Output& err,
   // As the window names it: the range ends as typed, joined by "-".
   const std::string output =
       settings.output.empty() ? settings.from + "-" + settings.to + extension : settings.output;
+  // The report goes first: a summary that cannot be written is the run's last failure.
+  if (!settings.report.empty()) {
+    picture::ChartOptions chart;
+    chart.jobs = settings.jobs;
+    const picture::Scene scene = picture::BuildScene(request, outcomes, chart);
+    ReplaceFileContents(settings.report, picture::HtmlReport(request, outcomes, scene),
+                        settings.report);
+  }
   if (output == "-") {
     out.Write(summary);
   } else {

@@ -10,18 +10,17 @@
 #include <thread>
 
 #include "extract/reader.h"
+#include "picture/decimator.h"
 #include "runtime/cp936.h"
 #include "runtime/directory.h"
 
 namespace torvane::picture {
 namespace {
 
-constexpr Rgb kBackground = 0xFFFFFF, kFrame = 0x9A9A9A, kBand = 0xFDE3A7, kCurve = 0x1F5FA8,
-              kPick = 0xD62728, kPickOutline = 0x7A1010, kInk = 0x222222, kLabel = 0x555555,
-              kReason = 0xA03010;
+constexpr Rgb kPickOutline = 0x7A1010, kInk = 0x222222, kLabel = 0x555555;
 constexpr double kTitleSize = 13, kLabelSize = 11, kReasonSize = 13;
 // The plot area's distances from the panel's edges.
-constexpr double kLeft = 62, kRight = 14, kTop = 30, kBottom = 34;
+constexpr double kLeft = 62, kRight = 14, kTop = 42, kBottom = 34;
 // The widest texts of the chosen row shown, in characters.
 constexpr std::size_t kLongestText = 24;
 
@@ -49,86 +48,6 @@ std::string Shown(const std::string& cp936) {
   return Cp936ToUtf8(text.substr(0, end)) + (end < text.size() ? "…" : "");
 }
 
-// Where a value lies between two ends, 0..1; the middle when the ends meet, and clamped, so
-// that infinite values land on an edge.
-double Fraction(double value, double from, double to) {
-  const double t = (value - from) / (to - from);
-  if (std::isnan(t)) return from == to && value == from ? 0.5 : value < from ? 0.0 : 1.0;
-  return std::clamp(t, 0.0, 1.0);
-}
-
-struct Sample {
-  double x = 0, y = 0;
-  long line = 0;
-};
-
-// Keeps, per pixel column of [low, high], the first, last, smallest and largest sample offered,
-// and the sample on the chosen line.
-class Decimator : public RowVisitor {
- public:
-  Decimator(double low, double high, int columns, long chosen_line)
-      : low_(low), high_(high), chosen_line_(chosen_line), columns_(columns) {}
-
-  bool Wants(double x) const override { return x >= low_ && x <= high_; }
-
-  void Visit(double x, double y, long line) override {
-    const Sample sample{x, y, line};
-    Column& column = columns_[Index(x)];
-    if (column.count++ == 0) {
-      column.first = column.last = column.low = column.high = sample;
-    } else {
-      column.last = sample;
-      if (y < column.low.y) column.low = sample;
-      if (y > column.high.y) column.high = sample;
-    }
-    if (line == chosen_line_) chosen_ = sample;
-    if (!seen_) first_x_ = x;
-    last_x_ = x;
-    seen_ = true;
-  }
-
-  // The kept samples from left to right; within a column in the file's order when the file's X
-  // grows, in reverse when it falls.
-  std::vector<Sample> Curve() const {
-    const bool falling = seen_ && last_x_ < first_x_;
-    std::vector<Sample> curve;
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-      const Column& column = columns_[i];
-      if (column.count == 0) continue;
-      const std::size_t begin = curve.size();
-      for (const Sample& s : {column.first, column.last, column.low, column.high}) {
-        curve.push_back(s);
-      }
-      if (chosen_ && Index(chosen_->x) == i) curve.push_back(*chosen_);
-      std::sort(curve.begin() + begin, curve.end(), [&](const Sample& a, const Sample& b) {
-        return falling ? a.line > b.line : a.line < b.line;
-      });
-      curve.erase(std::unique(curve.begin() + begin, curve.end(),
-                              [](const Sample& a, const Sample& b) { return a.line == b.line; }),
-                  curve.end());
-    }
-    return curve;
-  }
-
- private:
-  struct Column {
-    long count = 0;
-    Sample first, last, low, high;
-  };
-
-  std::size_t Index(double x) const {
-    const double at = std::floor(Fraction(x, low_, high_) * static_cast<double>(columns_.size()));
-    return static_cast<std::size_t>(std::min(at, static_cast<double>(columns_.size() - 1)));
-  }
-
-  double low_, high_;
-  long chosen_line_;
-  std::vector<Column> columns_;
-  std::optional<Sample> chosen_;
-  bool seen_ = false;
-  double first_x_ = 0, last_x_ = 0;
-};
-
 // The range of a run, its ends in increasing order.
 struct Range {
   double low = 0, high = 0;
@@ -144,7 +63,7 @@ class PanelBuilder {
     right_ = std::max(left_ + 1, panel_.width - kRight);
     top_ = kTop;
     bottom_ = std::max(top_ + 1, panel_.height - kBottom);
-    Add(FilledRect{0, 0, panel_.width, panel_.height, kBackground});
+    Add(FilledRect{0, 0, panel_.width, panel_.height, kBackgroundColor});
     Add(Text{{8, 18}, title, kTitleSize, kInk, Align::Left, true});
   }
 
@@ -157,10 +76,11 @@ class PanelBuilder {
     const double band_from = X(std::max(range.low, x_low)),
                  band_to = X(std::min(range.high, x_high));
     if (range.low <= x_high && range.high >= x_low) {
-      Add(FilledRect{band_from, top_, std::max(1.0, band_to - band_from), bottom_ - top_, kBand});
+      Add(FilledRect{band_from, top_, std::max(1.0, band_to - band_from), bottom_ - top_,
+                     kBandColor});
     }
-    Add(Line{{left_, top_}, {left_, bottom_}, kFrame, 1});
-    Add(Line{{left_, bottom_}, {right_, bottom_}, kFrame, 1});
+    Add(Line{{left_, top_}, {left_, bottom_}, kFrameColor, 1});
+    Add(Line{{left_, bottom_}, {right_, bottom_}, kFrameColor, 1});
     const double below = bottom_ + 15;
     Add(Text{{left_, below}, Label(x_low), kLabelSize, kLabel, Align::Left, false});
     Add(Text{{right_, below}, Label(x_high), kLabelSize, kLabel, Align::Right, false});
@@ -169,7 +89,7 @@ class PanelBuilder {
   }
 
   void Curve(const std::vector<Sample>& samples) {
-    Polyline line{{}, kCurve, 1};
+    Polyline line{{}, kCurveColor, 1};
     line.points.reserve(samples.size());
     for (const Sample& s : samples) line.points.push_back({X(s.x), Y(s.y)});
     Add(std::move(line));
@@ -177,20 +97,20 @@ class PanelBuilder {
 
   void Pick(const ChosenRow& row) {
     const Point at{X(row.x_value), Y(row.y_value)};
-    Add(Line{{at.x, top_}, {at.x, bottom_}, kPick, 1});
-    Add(Circle{at, 4, kPick, kPickOutline});
-    const bool right_half = at.x > (left_ + right_) / 2;
-    const Align align = right_half ? Align::Right : Align::Left;
-    const double x = right_half ? at.x - 5 : at.x + 5;
-    Add(Text{{x, top_ + 13}, "X " + Shown(row.x), kLabelSize, kInk, align, false});
-    Add(Text{{x, top_ + 27}, "Y " + Shown(row.y), kLabelSize, kInk, align, false});
+    Add(Line{{at.x, top_}, {at.x, bottom_}, kPickColor, 1});
+    Add(Circle{at, 4, kPickColor, kPickOutline});
+    // The texts at the line's ends, outside the plot: Y above it, X below the axis between the
+    // axis's end labels.
+    const double x = std::clamp(at.x, left_ + 50, right_ - 50);
+    Add(Text{{x, top_ - 5}, "Y " + Shown(row.y), kLabelSize, kPickColor, Align::Center, false});
+    Add(Text{{x, bottom_ + 15}, "X " + Shown(row.x), kLabelSize, kPickColor, Align::Center, false});
   }
 
   void Reason(const std::string& text) {
     Add(Text{{(left_ + right_) / 2, (top_ + bottom_) / 2},
              text,
              kReasonSize,
-             kReason,
+             kReasonColor,
              Align::Center,
              false});
   }
@@ -216,11 +136,9 @@ std::pair<double, double> YView(const std::vector<Sample>& curve) {
     high = std::max(high, s.y);
   }
   if (low > high) return {0, 1};
-  double margin = (high - low) * 0.06;
-  if (!(margin > 0) || !std::isfinite(margin)) {
-    margin = std::max(std::abs(low), std::abs(high)) * 0.06;
-    if (!(margin > 0) || !std::isfinite(margin)) margin = 1;
-  }
+  double margin = (high / 2 - low / 2) * 0.12;
+  if (!(margin > 0)) margin = std::max(std::abs(low), 1.0) * 0.06;
+  if (!std::isfinite(low - margin) || !std::isfinite(high + margin)) return {low, high};
   return {low - margin, high + margin};
 }
 

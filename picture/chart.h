@@ -8,6 +8,14 @@
 
 namespace torvane::picture {
 
+/// The picture's colours.
+inline constexpr Rgb kBackgroundColor = 0xFFFFFF;  ///< each panel's ground
+inline constexpr Rgb kFrameColor = 0x9A9A9A;       ///< the X and Y axes
+inline constexpr Rgb kBandColor = 0xFDE3A7;        ///< the range
+inline constexpr Rgb kCurveColor = 0x1F5FA8;       ///< the file's curve
+inline constexpr Rgb kPickColor = 0xD62728;        ///< the chosen row: line, point and texts
+inline constexpr Rgb kReasonColor = 0xA03010;      ///< why a panel has no chosen row
+
 /// How the scene of a run is built.
 struct ChartOptions {
   /// Every panel's size, in device-independent pixels.

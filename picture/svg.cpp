@@ -52,7 +52,8 @@ std::pair<char32_t, std::size_t> Decode(const std::string& text, std::size_t pos
   return {c, n};
 }
 
-// `text` as XML character data or an attribute value.
+}  // namespace
+
 std::string Escaped(const std::string& text) {
   std::string out;
   out.reserve(text.size());
@@ -84,6 +85,8 @@ std::string Escaped(const std::string& text) {
   }
   return out;
 }
+
+namespace {
 
 // A length to a tenth of a pixel, without trailing zeros.
 std::string Number(double value) {
