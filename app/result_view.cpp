@@ -34,14 +34,13 @@ SaveQuestion SvgSaveQuestion(const std::string& summary_path) {
   return {"另存为 SVG", folder, name + ".svg", "SVG 图片", "svg"};
 }
 
-std::optional<std::string> SaveSvg(const ResultContent& content, SaveDialog& dialog,
-                                   MessageBox& messages) {
-  std::optional<std::string> path = dialog.Ask(SvgSaveQuestion(content.summary_path));
+std::optional<std::string> SaveSvg(const ResultContent& content, const ResultServices& services) {
+  std::optional<std::string> path = services.save_dialog.Ask(SvgSaveQuestion(content.summary_path));
   if (!path) return std::nullopt;
   try {
     ReplaceFileContents(*path, picture::SceneSvg(content.scene, kSvgColumns), *path);
   } catch (const Failure& failure) {
-    messages.Show(DescribeFailure(failure), "错误", MessageIcon::Error);
+    services.message_box.Show(DescribeFailure(failure), "错误", MessageIcon::Error);
     return std::nullopt;
   }
   return path;

@@ -55,10 +55,15 @@ std::string ResultWindowTitle(const std::string& summary_path);
 /// ".svg" in place of its ".txt".
 SaveQuestion SvgSaveQuestion(const std::string& summary_path);
 
-/// Asks `dialog` where to save `content`'s picture as SVG and writes it there, all or nothing. A
-/// failure is shown in one "错误" box. Returns the path written, or nothing.
-std::optional<std::string> SaveSvg(const ResultContent& content, SaveDialog& dialog,
-                                   MessageBox& messages);
+/// What a result window reaches outside itself.
+struct ResultServices {
+  SaveDialog& save_dialog;
+  MessageBox& message_box;
+};
+
+/// Asks the save dialog where to save `content`'s picture as SVG and writes it there, all or
+/// nothing. A failure is shown in one "错误" box. Returns the path written, or nothing.
+std::optional<std::string> SaveSvg(const ResultContent& content, const ResultServices& services);
 
 /// What the result window says when the picture could not be put on the clipboard.
 inline constexpr const char* kCopyFailedText = "无法把图片放到剪贴板上，请稍后再试";

@@ -37,7 +37,7 @@ ChartView::ChartView(const picture::Scene& scene, QWidget* parent)
     : QAbstractScrollArea(parent), scene_(scene) {
   setObjectName(QStringLiteral("Chart"));
   viewport()->setAutoFillBackground(true);
-  viewport()->setBackgroundRole(QPalette::Base);
+  viewport()->setBackgroundRole(QPalette::Window);
   Reflow();
 }
 
@@ -105,8 +105,9 @@ ResultWindow::ResultWindow(ResultContent content, ResultWindowServices services,
   layout->addLayout(buttons);
   layout->addWidget(view_, 1);
 
-  connect(save, &QPushButton::clicked, this,
-          [this] { SaveSvg(content_, *services_.save_dialog, *services_.message_box); });
+  connect(save, &QPushButton::clicked, this, [this] {
+    SaveSvg(content_, {*services_.save_dialog, *services_.message_box});
+  });
   connect(copy, &QPushButton::clicked, this, [this] { CopyPicture(); });
 
   // Room for three columns and two rows where the screen has it.

@@ -205,7 +205,7 @@ LRESULT ResultWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     }
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kSaveId) {
-        SaveSvg(content_, *services_.save_dialog, *services_.message_box);
+        SaveSvg(content_, {*services_.save_dialog, *services_.message_box});
       } else if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCopyId) {
         CopyPicture();
       }
@@ -345,7 +345,7 @@ void ResultWindow::PaintView() {
     HBITMAP bitmap = ::CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ old = ::SelectObject(buffer, bitmap);
     ::SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-    ::FillRect(buffer, &area, ::GetSysColorBrush(COLOR_WINDOW));
+    ::FillRect(buffer, &area, ::GetSysColorBrush(COLOR_BTNFACE));
     SceneFonts fonts(dpi_);
     DrawGrid(buffer, content_.scene, grid_, {-scroll_.x, -scroll_.y}, area, fonts);
     ::SetViewportOrgEx(buffer, 0, 0, nullptr);

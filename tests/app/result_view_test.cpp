@@ -79,19 +79,19 @@ TEST(ResultViewTest, SaveSvgWritesTheSceneWhereTheDialogSays) {
   FakeSaveDialog dialog;
   FakeMessageBox messages;
 
-  EXPECT_FALSE(SaveSvg(content, dialog, messages)) << "a cancel";
+  EXPECT_FALSE(SaveSvg(content, {dialog, messages})) << "a cancel";
   ASSERT_EQ(dialog.questions.size(), 1u);
   EXPECT_EQ(dialog.questions[0].folder, folder.str());
   EXPECT_EQ(dialog.questions[0].name, "1-2.svg");
   EXPECT_EQ(folder.Entries(), 0);
 
   dialog.answer = folder.str() + kPathSeparator + "图.svg";
-  EXPECT_EQ(SaveSvg(content, dialog, messages), dialog.answer);
+  EXPECT_EQ(SaveSvg(content, {dialog, messages}), dialog.answer);
   EXPECT_EQ(folder.Read("图.svg"), picture::SceneSvg(content.scene, kSvgColumns));
   EXPECT_TRUE(messages.shown.empty());
 
   dialog.answer = folder.str() + kPathSeparator + "无此文件夹" + kPathSeparator + "x.svg";
-  EXPECT_FALSE(SaveSvg(content, dialog, messages));
+  EXPECT_FALSE(SaveSvg(content, {dialog, messages}));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, "错误");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);

@@ -1,0 +1,150 @@
+// The Win32 result window with real messages and real painting; the save dialog and the message
+// box are fakes.
+
+#include "win32/result_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+
+#include "picture/svg.h"
+#include "runtime/wide_win.h"
+#include "support/result_run.h"
+#include "win32/dpi.h"
+
+namespace torvane::win32 {
+namespace {
+
+using namespace torvane::testing;
+
+void Flush() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+std::string TitleOf(HWND hwnd) {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(hwnd, text, 256);
+  return Narrow(text);
+}
+
+COLORREF ColorOf(picture::Rgb rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The device pixel of `point` (device-independent, from the grid's corner) at `dpi`.
+POINT Device(picture::Point point, UINT dpi) {
+  return {static_cast<LONG>(std::lround(point.x * dpi / 96.0)),
+          static_cast<LONG>(std::lround(point.y * dpi / 96.0))};
+}
+
+class ResultWindowTest : public ::testing::Test {
+ protected:
+  ResultWindowTest() {
+    window = ResultWindow::Open(ResultOf(data, 7), {&dialog, &messages}, nullptr);
+    Flush();
+  }
+  ~ResultWindowTest() override {
+    if (window) ::DestroyWindow(window->hwnd());
+    Flush();
+  }
+  // Sizes the window's client area to `width` x `height` device-independent pixels.
+  void Resize(int width, int height) {
+    UINT dpi = DpiOf(window->hwnd());
+    RECT rect{0, 0, static_cast<LONG>(width * dpi / 96), static_cast<LONG>(height * dpi / 96)};
+    ::AdjustWindowRectEx(&rect, static_cast<DWORD>(::GetWindowLongW(window->hwnd(), GWL_STYLE)),
+                         FALSE, 0);
+    ::SetWindowPos(window->hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOMOVE);
+    Flush();
+  }
+  // The colour the view shows at `point` (device-independent, from the grid's corner).
+  COLORREF ShownAt(picture::Point point) {
+    ::RedrawWindow(window->View(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    ::GetScrollInfo(window->View(), SB_VERT, &info);
+    POINT at = Device(point, DpiOf(window->hwnd()));
+    HDC dc = ::GetDC(window->View());
+    COLORREF color = ::GetPixel(dc, at.x, at.y - info.nPos);
+    ::ReleaseDC(window->View(), dc);
+    return color;
+  }
+
+  TempFolder data;
+  FakeSaveDialog dialog;
+  FakeMessageBox messages;
+  ResultWindow* window = nullptr;
+};
+
+TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrolls) {
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ResultWindow::FromHandle(window->hwnd()), window);
+  EXPECT_EQ(TitleOf(window->hwnd()), "图表 - 990-1010.txt");
+  EXPECT_TRUE(::IsWindowVisible(window->hwnd()));
+  EXPECT_TRUE(::GetWindowLongW(window->hwnd(), GWL_STYLE) & WS_THICKFRAME) << "resizable";
+  EXPECT_EQ(TitleOf(window->SaveButton()), "另存为 SVG…");
+  EXPECT_EQ(TitleOf(window->CopyButton()), "复制图片");
+
+  Resize(1300, 600);
+  EXPECT_EQ(window->grid().columns, 3);
+  const picture::Scene& scene = window->content().scene;
+  EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 0)), ColorOf(picture::kBandColor));
+  EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 2)), ColorOf(picture::kBandColor));
+
+  // Scrolled to the end, the last panel is drawn with its band.
+  ::SendMessageW(window->View(), WM_VSCROLL, SB_BOTTOM, 0);
+  Flush();
+  EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 6)), ColorOf(picture::kBandColor));
+  ::SendMessageW(window->View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * 100), 0);
+  EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 1)), ColorOf(picture::kBandColor));
+
+  Resize(700, 600);
+  EXPECT_EQ(window->grid().columns, 1);
+  EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 0)), ColorOf(picture::kBandColor));
+}
+
+TEST_F(ResultWindowTest, SaveWritesTheSvgOfTheRunAndCopyPutsTheWholePictureOnTheClipboard) {
+  ASSERT_NE(window, nullptr);
+  ::SendMessageW(window->SaveButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(dialog.questions.size(), 1u);
+  EXPECT_EQ(dialog.questions[0].folder, data.str());
+  EXPECT_EQ(dialog.questions[0].name, "990-1010.svg");
+  EXPECT_EQ(data.Entries(), 7) << "a cancel writes nothing";
+
+  dialog.answer = data.str() + "\\图表.svg";
+  ::SendMessageW(window->SaveButton(), BM_CLICK, 0, 0);
+  BatchRequest request = SpectraRun(data, 7);
+  EXPECT_EQ(
+      data.Read("图表.svg"),
+      picture::SceneSvg(picture::BuildScene(request, CollectResults(request, {})), kSvgColumns));
+  EXPECT_TRUE(messages.shown.empty());
+
+  Resize(1300, 600);
+  ::SendMessageW(window->CopyButton(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].prompt;
+  ASSERT_TRUE(::OpenClipboard(window->hwnd()));
+  auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP shape{};
+  ::GetObjectW(bitmap, sizeof shape, &shape);
+  UINT dpi = DpiOf(window->hwnd());
+  POINT size = Device({window->grid().Width(), window->grid().Height()}, dpi);
+  EXPECT_EQ(shape.bmWidth, size.x);
+  EXPECT_EQ(shape.bmHeight, size.y);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  POINT band = Device(InsideBand(window->content().scene, window->grid(), 6), dpi);
+  EXPECT_EQ(::GetPixel(dc, band.x, band.y), ColorOf(picture::kBandColor));
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::CloseClipboard();
+}
+
+}  // namespace
+}  // namespace torvane::win32
