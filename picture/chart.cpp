@@ -48,6 +48,18 @@ std::string Shown(const std::string& cp936) {
   return Cp936ToUtf8(text.substr(0, end)) + (end < text.size() ? "…" : "");
 }
 
+// About how wide `utf8` is drawn `size` high: a Chinese character a square, any other about
+// six tenths of one. Used only to keep texts apart.
+double Width(const std::string& utf8, double size) {
+  double width = 0;
+  for (unsigned char c : utf8) {
+    if (c < 0x80) width += 0.6;
+    if (c >= 0xE0) width += 1.0;  // a lead byte of three or four: wide characters
+    if (c >= 0xC0 && c < 0xE0) width += 0.6;
+  }
+  return width * size;
+}
+
 // The range of a run, its ends in increasing order.
 struct Range {
   double low = 0, high = 0;
@@ -82,8 +94,11 @@ class PanelBuilder {
     Add(Line{{left_, top_}, {left_, bottom_}, kFrameColor, 1});
     Add(Line{{left_, bottom_}, {right_, bottom_}, kFrameColor, 1});
     const double below = bottom_ + 15;
-    Add(Text{{left_, below}, Label(x_low), kLabelSize, kLabel, Align::Left, false});
-    Add(Text{{right_, below}, Label(x_high), kLabelSize, kLabel, Align::Right, false});
+    const std::string from = Label(x_low), to = Label(x_high);
+    x_label_widths_[0] = Width(from, kLabelSize);
+    x_label_widths_[1] = Width(to, kLabelSize);
+    Add(Text{{left_, below}, from, kLabelSize, kLabel, Align::Left, false});
+    Add(Text{{right_, below}, to, kLabelSize, kLabel, Align::Right, false});
     Add(Text{{left_ - 4, top_ + 9}, Label(y_high), kLabelSize, kLabel, Align::Right, false});
     Add(Text{{left_ - 4, bottom_}, Label(y_low), kLabelSize, kLabel, Align::Right, false});
   }
@@ -100,10 +115,25 @@ class PanelBuilder {
     Add(Line{{at.x, top_}, {at.x, bottom_}, kPickColor, 1});
     Add(Circle{at, 4, kPickColor, kPickOutline});
     // The texts at the line's ends, outside the plot: Y above it, X below the axis between the
-    // axis's end labels.
-    const double x = std::clamp(at.x, left_ + 50, right_ - 50);
-    Add(Text{{x, top_ - 5}, "Y " + Shown(row.y), kLabelSize, kPickColor, Align::Center, false});
-    Add(Text{{x, bottom_ + 15}, "X " + Shown(row.x), kLabelSize, kPickColor, Align::Center, false});
+    // axis's end labels; each kept inside its room when it would reach past it.
+    const std::string y = "Y " + Shown(row.y), x = "X " + Shown(row.x);
+    auto within = [&](const std::string& text, double from, double to) {
+      const double half = Width(text, kLabelSize) / 2;
+      return from + half > to - half ? (from + to) / 2 : std::clamp(at.x, from + half, to - half);
+    };
+    Add(Text{{within(y, 4, panel_.width - 4), top_ - 5},
+             y,
+             kLabelSize,
+             kPickColor,
+             Align::Center,
+             false});
+    Add(Text{
+        {within(x, left_ + x_label_widths_[0] + 6, right_ - x_label_widths_[1] - 6), bottom_ + 15},
+        x,
+        kLabelSize,
+        kPickColor,
+        Align::Center,
+        false});
   }
 
   void Reason(const std::string& text) {
@@ -125,6 +155,7 @@ class PanelBuilder {
   Panel panel_;
   double left_, right_, top_, bottom_;
   double x_low_ = 0, x_high_ = 1, y_low_ = 0, y_high_ = 1;
+  double x_label_widths_[2] = {0, 0};
 };
 
 // The Y ends of the view: the finite values of `curve` with a small margin.
@@ -153,7 +184,7 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
                  const ChartOptions& options, ReadBuffer& buffer) {
   PanelBuilder panel(options, outcome.name);
   if (outcome.failure) {
-    panel.Reason(outcome.failure->message());
+    panel.Reason(FailureReason(*outcome.failure));
     return panel.Finish();
   }
   if (!range) {
@@ -176,7 +207,7 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
                     request.heading_text, decimator, nullptr, request.style, buffer);
       curve = decimator.Curve();
     } catch (const Failure& failure) {
-      reason = failure.message();
+      reason = FailureReason(failure);
     }
   }
   if (reason.empty() && !result.found) {
@@ -199,6 +230,11 @@ Panel BuildPanel(const BatchRequest& request, const FileOutcome& outcome,
 }
 
 }  // namespace
+
+std::string FailureReason(const Failure& failure) {
+  return (failure.line() > 0 ? "第 " + std::to_string(failure.line()) + " 行：" : std::string()) +
+         failure.message();
+}
 
 Scene BuildScene(const BatchRequest& request, const std::vector<FileOutcome>& outcomes,
                  const ChartOptions& options) {

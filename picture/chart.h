@@ -40,4 +40,8 @@ struct ChartOptions {
 Scene BuildScene(const BatchRequest& request, const std::vector<FileOutcome>& outcomes,
                  const ChartOptions& options = {});
 
+/// A failure as a panel or the report states it: "第 N 行：" when it concerns a line, then its
+/// message.
+std::string FailureReason(const Failure& failure);
+
 }  // namespace torvane::picture

@@ -16,11 +16,16 @@ Decimator::Decimator(double low, double high, int columns, long chosen_line)
     : low_(low),
       high_(high),
       chosen_line_(chosen_line),
-      columns_(static_cast<std::size_t>(std::max(columns, 1))) {}
+      columns_(static_cast<std::size_t>(std::max(columns, 1))) {
+  scale_ = static_cast<double>(columns_.size()) / (high / 2 - low / 2);
+}
 
 std::size_t Decimator::Column(double x) const {
-  const double at = std::floor(Fraction(x, low_, high_) * static_cast<double>(columns_.size()));
-  return static_cast<std::size_t>(std::min(at, static_cast<double>(columns_.size() - 1)));
+  // One multiplication per row; Fraction's care only where the ends meet or are not finite.
+  double at = (x / 2 - low_ / 2) * scale_;
+  if (!std::isfinite(at)) at = Fraction(x, low_, high_) * static_cast<double>(columns_.size());
+  at = std::floor(std::clamp(at, 0.0, static_cast<double>(columns_.size() - 1)));
+  return static_cast<std::size_t>(at);
 }
 
 void Decimator::Visit(double x, double y, long line) {

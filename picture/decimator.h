@@ -29,8 +29,9 @@ class Decimator : public RowVisitor {
   bool Wants(double x) const override { return x >= low_ && x <= high_; }
   void Visit(double x, double y, long line) override;
 
-  /// The pixel column of the X value `x` (0..columns-1): the column c with
-  /// c <= Fraction(x, low, high) * columns < c + 1, the last one for `high`.
+  /// The pixel column of the X value `x` (0..columns-1): where `x` lies between `low` and
+  /// `high` (as Fraction says) times the number of columns, rounded down; the last one for
+  /// `high`.
   std::size_t Column(double x) const;
 
   /// The rows kept, column by column from left to right; within a column in file order when the
@@ -44,6 +45,7 @@ class Decimator : public RowVisitor {
   };
 
   double low_, high_;
+  double scale_;  // columns per halved X unit: Column(x) is floor((x/2 - low/2) * scale_)
   long chosen_line_;
   std::vector<Kept> columns_;
   std::optional<Sample> chosen_;

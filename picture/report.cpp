@@ -1,6 +1,7 @@
 #include "picture/report.h"
 
 #include "extract/notes.h"
+#include "picture/chart.h"
 #include "picture/svg.h"
 
 namespace torvane::picture {
@@ -29,7 +30,9 @@ std::string InputRow(const char* what, const std::string& value) {
 }
 
 std::string PanelId(std::size_t i) {
-  return "p" + std::to_string(i + 1);
+  std::string id = "p";  // appended, not "p" + ...: GCC's -Wrestrict misfires on that at -O3
+  id += std::to_string(i + 1);
+  return id;
 }
 
 }  // namespace
@@ -58,7 +61,7 @@ std::string HtmlReport(const BatchRequest& request, const std::vector<FileOutcom
     const FileOutcome& outcome = outcomes[i];
     if (outcome.failure) {
       notes += "<li>" +
-               Escaped(outcome.name + "：出错，未列入汇总：" + outcome.failure->message()) +
+               Escaped(outcome.name + "：出错，未列入汇总：" + FailureReason(*outcome.failure)) +
                "</li>\n";
       continue;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <type_traits>
 
 namespace torvane::picture {
@@ -90,12 +91,16 @@ namespace {
 
 // A length to a tenth of a pixel, without trailing zeros.
 std::string Number(double value) {
-  if (!std::isfinite(value)) value = 0;
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.1f", value);
-  std::string text = buffer;
-  if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
-  if (text == "-0") text = "0";
+  const double tenths = std::round(value * 10);
+  if (!(std::abs(tenths) < 1e15)) return "0";
+  auto whole = static_cast<long long>(tenths);
+  std::string text = whole < 0 ? "-" : "";
+  whole = std::abs(whole);
+  text += std::to_string(whole / 10);
+  if (whole % 10 != 0) {
+    text += '.';
+    text += static_cast<char>('0' + whole % 10);
+  }
   return text;
 }
 

@@ -7,6 +7,8 @@
 #           bytes; the tools alternate run by run, ROUNDS rounds (default 7), page-cached; CPU
 #           time (user + system) and wall time, minimum and median. The summaries of awk and the
 #           batch run must be byte for byte the same.
+#   report  the same run with --report, one job: the cost of building the picture (the report
+#           run's CPU time less the plain run's, against the plain run's) and the page's size.
 #   memory  peak memory for 10 and for 200 files; a 1 GB file without line breaks must be
 #           refused promptly with bounded memory.
 #   files   1,000 and 10,000 small files of 100 rows: the cost per file.
@@ -74,6 +76,8 @@ run_tool() {
     awk) "${pin[@]}" "$measure" "$awk_bin" -v RS='\r\n' -v lo=1000 -v hi=2000 -f "$work/extract.awk" \
       "${list[@]}" >"$work/awk.txt" ;;
     count) "${pin[@]}" "$measure" "$count" "${list[@]}" >/dev/null ;;
+    report) "${pin[@]}" "$measure" "$batch" "$data" --heading 2 --from 1000 --to 2000 --jobs 1 \
+      -o "$work/ours3.txt" --report "$work/report.html" ;;
   esac
 }
 
@@ -81,7 +85,7 @@ echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 cat "${list[@]}" >/dev/null  # into the page cache
 # The tools take turns, each round in another order and on another core: the cores of a shared
 # machine are not equally fast for every program.
-tools=(jobs1 jobs2 awk count)
+tools=(jobs1 jobs2 awk count report)
 cores=$(nproc)
 for ((round = 0; round < rounds; round++)); do
   for ((k = 0; k < ${#tools[@]}; k++)); do
@@ -91,6 +95,7 @@ for ((round = 0; round < rounds; round++)); do
 done
 cmp -s "$work/awk.txt" "$work/ours.txt" || { echo "awk and the batch run disagree" >&2; exit 1; }
 cmp -s "$work/ours.txt" "$work/ours2.txt" || { echo "one and two jobs disagree" >&2; exit 1; }
+cmp -s "$work/ours.txt" "$work/ours3.txt" || { echo "the report changed the summary" >&2; exit 1; }
 
 # min and median of field F (wall or cpu) for TOOL.
 stat() {
@@ -106,6 +111,7 @@ for tool in "${tools[@]}"; do
     jobs2) name="batch run, 2 jobs" ;;
     awk) name="$awk_bin" ;;
     count) name="read and count newlines" ;;
+    report) name="batch run + --report" ;;
   esac
   read -r cmin cmed <<<"$(stat "$tool" cpu)"
   read -r wmin wmed <<<"$(stat "$tool" wall)"
@@ -117,6 +123,11 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 echo "CPU time, minimum (median): batch run is $(ratio "$cmin_awk" "$cmin_jobs1")x" \
   "($(ratio "$c_awk" "$c_jobs1")x) as fast as $awk_bin and takes" \
   "$(ratio "$cmin_jobs1" "$cmin_count")x ($(ratio "$c_jobs1" "$c_count")x) the time of reading and counting"
+minus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
+echo "Building the picture (--report run less plain run, 1 job): CPU $(minus "$cmin_report" "$cmin_jobs1") s" \
+  "($(minus "$c_report" "$c_jobs1") s), $(ratio "$(minus "$cmin_report" "$cmin_jobs1")" "$cmin_jobs1")x" \
+  "($(ratio "$(minus "$c_report" "$c_jobs1")" "$c_jobs1")x) the plain run's; the report is" \
+  "$(awk -v b="$(wc -c <"$work/report.html")" 'BEGIN { printf "%.2f", b / 1048576 }') MiB"
 echo "Wall time, minimum (median): two jobs finish $(ratio "$wmin_jobs1" "$wmin_jobs2")x" \
   "($(ratio "$w_jobs1" "$w_jobs2")x) as fast as one"
 
