@@ -4,6 +4,8 @@
 #include <new>
 
 #include "extract/batch_run.h"
+#include "runtime/cp936.h"
+#include "extract/summary.h"
 #include "runtime/failure.h"
 #include "runtime/output_file.h"
 #include "runtime/paths.h"
@@ -62,28 +64,54 @@ void Form1::RaiseKeyPress(TextBox box, int16_t& key_code) {
   });
 }
 
+bool Form1::HasKeyPress(TextBox box) {
+  return box == TextBox::Text2 || box == TextBox::Text3 || box == TextBox::Text4;
+}
+
+bool Form1::KeyPasses(TextBox box, std::string_view character) {
+  int16_t code = KeyCodeOfUtf8(character);
+  RaiseKeyPress(box, code);
+  return code != 0;
+}
+
+std::string Form1::RaiseCommit(TextBox box, std::string_view commit,
+                               const std::function<void(std::string_view)>& type) {
+  std::string kept;
+  for (std::size_t i = 0; i < commit.size();) {
+    std::string_view character = commit.substr(i, Utf8SequenceLength(commit.substr(i)));
+    i += character.size();
+    if (!KeyPasses(box, character)) continue;
+    type(character);
+    kept += character;
+  }
+  return kept;
+}
+
 void Form1::Form_Load() {
   FolderPath = services_.location.ProgramFolder();
   services_.controls.SetText(TextBox::Text1, FolderPath);
-  services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
+  CatalogueFolder();
   // Text3 is editable from the start, so there is nothing to unlock once files were found.
 }
 
 void Form1::Command1_Click() {
-  // Every step goes on whatever the step before it did: a cancelled pick keeps the previous
-  // folder, which is shown again and catalogued afresh.
-  try {
-    std::string picked = BrowseFolder("请选择一个文件夹：");
-    if (!picked.empty()) FolderPath = std::move(picked);
-  } catch (const Failure&) {
-  }
-  try {
-    services_.controls.SetText(TextBox::Text1, FolderPath);
-  } catch (const Failure&) {
-  }
+  // A cancelled pick keeps the previous folder, which is shown again and catalogued afresh.
+  std::string picked = BrowseFolder("请选择一个文件夹：");
+  if (!picked.empty()) FolderPath = std::move(picked);
+  services_.controls.SetText(TextBox::Text1, FolderPath);
+  CatalogueFolder();
+}
+
+// A folder that cannot be listed counts "?" files and fails; so does every run until a folder
+// is catalogued again.
+void Form1::CatalogueFolder() {
+  listing_failure_.reset();
   try {
     services_.controls.SetLabel8Caption(BuildCatalogue(catalogue, FolderPath, services_.lister));
-  } catch (const Failure&) {
+  } catch (const Failure& failure) {
+    listing_failure_ = failure;
+    services_.controls.SetLabel8Caption("?");
+    throw;
   }
 }
 
@@ -94,34 +122,34 @@ std::string Form1::BrowseFolder(const std::string& title) {
 }
 
 void Form1::Command2_Click() {
-  if (catalogue.found > Catalogue::kCapacity) {
-    throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(catalogue.found) +
+  if (listing_failure_) throw *listing_failure_;
+  const std::size_t found = catalogue.FileNames.size();
+  if (found > Catalogue::kCapacity) {
+    throw Failure(FailureKind::TooManyDataFiles, "文件夹中有 " + std::to_string(found) +
                                                      " 个文本文件，一次最多只能处理 " +
                                                      std::to_string(Catalogue::kCapacity) + " 个");
   }
   const Controls& controls = services_.controls;
   BatchRequest request;
   request.folder_path = FolderPath;
-  for (long i = 1; i <= catalogue.FileCount.value(); ++i) {
-    request.names.push_back(catalogue.FileNames(i));
-  }
+  request.names = catalogue.FileNames;
   request.heading_text = controls.Text(TextBox::Text2);
   request.start_text = controls.Text(TextBox::Text3);
   request.end_text = controls.Text(TextBox::Text4);
   request.peak = controls.Option1Selected();
-  std::vector<FileOutcome> outcomes = CollectResults(request, {});
+  request.summary_path = WindowSummaryFile(controls.Text(TextBox::Text5));
+  BatchRun run = RunBatch(request, {});
 
-  // The name is taken once every data file has been read.
-  const std::string summary = controls.Text(TextBox::Text5) + ".txt";
-  ReplaceFileContents(summary, TabSeparatedSummary(outcomes, TextEncoding::Cp936), summary);
-  std::vector<Note> notes;
-  for (const FileOutcome& outcome : outcomes) {
-    for (Note& note : NotesOn(outcome.name, outcome.result, request.style)) {
-      notes.push_back(std::move(note));
-    }
+  ReplaceFileContents(request.summary_path,
+                      SummaryText(run.outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
+                      AbsolutePath(request.summary_path));
+  std::vector<Note> notes = std::move(run.notes);
+  for (FileOutcome& outcome : run.outcomes) {
+    for (Note& note : outcome.notes) notes.push_back(std::move(note));
   }
-  services_.message_box.Show(CompletionText(AbsolutePath(summary), SummaryLines(outcomes), notes),
-                             "提示", MessageIcon::None);
+  services_.message_box.Show(
+      CompletionText(AbsolutePath(request.summary_path), SummaryLines(run.outcomes), notes), "提示",
+      MessageIcon::None);
 }
 
 std::string CompletionText(const std::string& summary_path, long lines,

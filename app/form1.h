@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/controls.h"
 #include "app/services.h"
@@ -9,6 +12,7 @@
 #include "extract/batch_run.h"
 #include "extract/notes.h"
 #include "runtime/directory.h"
+#include "runtime/failure.h"
 
 namespace torvane {
 
@@ -41,6 +45,17 @@ class Form1 {
   /// Runs the KeyPress handler of `box` on `key_code` (the typed character's code page 936
   /// code); a code set to 0 means the key is swallowed. Text boxes without a filter leave it.
   void RaiseKeyPress(TextBox box, int16_t& key_code);
+  /// Whether `box` has a KeyPress handler.
+  static bool HasKeyPress(TextBox box);
+  /// Runs the KeyPress handler of `box` on the code of `character`, one UTF-8 character; true
+  /// when the handler lets it in.
+  bool KeyPasses(TextBox box, std::string_view character);
+  /// Runs the KeyPress handler of `box` on each character of an input method's committed text
+  /// `commit` (UTF-8), in order. Each character let in is handed to `type` at once, which types
+  /// it into the box, so that the next one is filtered on the new text. Returns the characters
+  /// let in.
+  std::string RaiseCommit(TextBox box, std::string_view commit,
+                          const std::function<void(std::string_view)>& type);
 
   // Event handlers.
   void Form_Load();
@@ -59,15 +74,18 @@ class Form1 {
 
   // State.
   std::string FolderPath;  ///< the data folder, UTF-8, exactly as the platform gave it
-  Catalogue catalogue;     ///< FileNames, FileCount
+  Catalogue catalogue;     ///< FileNames
 
  private:
   template <typename Handler>
   void Dispatch(Handler&& handler);
   void DecimalFilter(TextBox box, int16_t& KeyAscii);
   void LinkSummaryName();
+  void CatalogueFolder();
 
   Form1Services services_;
+  /// Why FolderPath could not be listed when it was last catalogued; "执行" says it again.
+  std::optional<Failure> listing_failure_;
 };
 
 }  // namespace torvane

@@ -67,12 +67,8 @@ std::vector<std::string> DataFileNames(const std::string& folder_path, Directory
 
 std::string BuildCatalogue(Catalogue& catalogue, const std::string& folder_path,
                            DirectoryLister& lister) {
-  std::vector<std::string> names = DataFileNames(folder_path, lister);
-  catalogue.found = static_cast<long>(names.size());
-  long stored = std::min<long>(catalogue.found, Catalogue::kCapacity);
-  for (long i = 1; i <= stored; ++i) catalogue.FileNames(i) = std::move(names[i - 1]);
-  catalogue.FileCount = Int16::From(stored);
-  return std::to_string(catalogue.found);
+  catalogue.FileNames = DataFileNames(folder_path, lister);
+  return std::to_string(catalogue.FileNames.size());
 }
 
 }  // namespace torvane

@@ -4,22 +4,17 @@
 #include <vector>
 
 #include "runtime/directory.h"
-#include "runtime/fixed_array.h"
-#include "runtime/int16.h"
 
 namespace torvane {
 
 /// The data files a batch run of the window works through, first to last.
 struct Catalogue {
-  static constexpr long kCapacity = 200;
+  /// The most data files one run of the window takes; a run refuses more.
+  static constexpr std::size_t kCapacity = 200;
 
-  /// Bare names (with extension, without folder) in run order, UTF-8. Entries past FileCount
-  /// keep what an earlier build left there and are never read.
-  FixedArray<std::string, 1, kCapacity> FileNames;
-  /// How many names are stored: all that matched, at most kCapacity.
-  Int16 FileCount;
-  /// How many names matched, however many; a run refuses more than kCapacity.
-  long found = 0;
+  /// Bare names (with extension, without folder) in run order, UTF-8: every one that matched,
+  /// however many.
+  std::vector<std::string> FileNames;
 };
 
 /// The "*.txt" names of `folder_path` (joined with the platform's separator as a plain
@@ -28,8 +23,8 @@ struct Catalogue {
 /// upper-cased UTF-16 code units), whatever order the file system gave them in.
 std::vector<std::string> DataFileNames(const std::string& folder_path, DirectoryLister& lister);
 
-/// Rebuilds `catalogue` from DataFileNames: stores the first kCapacity names and counts them
-/// all. Returns the decimal text of the count, the caption for the count label.
+/// Rebuilds `catalogue` from DataFileNames. Returns the decimal text of the count of names, the
+/// caption for the count label.
 std::string BuildCatalogue(Catalogue& catalogue, const std::string& folder_path,
                            DirectoryLister& lister);
 

@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "runtime/failure.h"
+#include "runtime/library_search_win.h"
 #include "runtime/utf16.h"
 
 namespace {
@@ -57,6 +58,7 @@ class StandardStream : public torvane::batch::Output {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  torvane::LoadLibrariesFromSystemFolderOnly();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     args.push_back(torvane::Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));

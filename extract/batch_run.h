@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "extract/notes.h"
 #include "extract/reader.h"
 #include "runtime/failure.h"
 #include "runtime/numeric.h"
@@ -21,6 +22,9 @@ struct BatchRequest {
   std::string end_text;            ///< X_end: strict numeric value
   bool peak = true;                ///< FindMax; otherwise FindMin
   NumberStyle style;
+  /// The file the summary is written to, as the writer will open it (a relative path against
+  /// the current directory); empty for none. RunBatch reads no data file that is this file.
+  std::string summary_path;
 };
 
 /// How a batch run goes about its work.
@@ -38,31 +42,31 @@ struct FileOutcome {
   std::string name;  ///< the name as catalogued (UTF-8)
   FileResult result;
   std::optional<Failure> failure;  ///< only with keep_going: the file was left out
+  std::vector<Note> notes;         ///< what to look at in the result (NotesOn), then whether
+                                   ///< the file looks like a summary written earlier
 };
 
-/// Reads and searches every file of `request`. Without keep_going the first failure in run
-/// order ends the run and is raised; that is the earliest failing file's, and a range end that
-/// is not a number fails after the first file has been read (X_end is converted before
-/// X_start), so with no file at all the range is never needed. With keep_going a range end that
-/// is not a number is still raised, before any file is read.
+/// Reads and searches every file of `request`, and notes on each result. Without keep_going the
+/// first failure in run order ends the run and is raised; that is the earliest failing file's,
+/// and a range end that is not a number, or a start above the end, fails after the first file
+/// has been read (X_end is converted before X_start), so with no file at all the range is never
+/// needed. With keep_going a wrong range is still raised, before any file is read.
+///
+/// A file read without failure looks like a summary written earlier when its rows (the lines
+/// past the heading lines) are at least one, each of exactly three fields split by tabs, and the
+/// first field of one of them is the base name (in code page 936 or UTF-8) of another of
+/// `request.names`: its outcome then ends with a note saying so.
 std::vector<FileOutcome> CollectResults(const BatchRequest& request, const RunOptions& options);
 
-/// How the names and texts of a summary are written.
-enum class TextEncoding { Cp936, Utf8 };
+/// A run as the front ends make it.
+struct BatchRun {
+  std::vector<FileOutcome> outcomes;  ///< the data files read, in run order
+  std::vector<Note> notes;            ///< about the run as a whole: the data file left out, if any
+};
 
-/// The catalogued name less its last four characters (its ".txt"), with every control
-/// character as "?", in `encoding` (characters code page 936 lacks are "?" there too).
-std::string BaseName(const std::string& name, TextEncoding encoding);
-
-/// A data file's text (code page 936 bytes, as read) in `encoding`.
-std::string TextIn(const std::string& cp936, TextEncoding encoding);
-
-/// The summary as the window writes it: per file, in run order, its base name, a tab, the
-/// chosen X text, a tab and the Y text (or nothing when no row was in range), then CR LF. Files
-/// left out by keep_going have no line.
-std::string TabSeparatedSummary(const std::vector<FileOutcome>& outcomes, TextEncoding encoding);
-
-/// A summary's lines: the outcomes not left out.
-long SummaryLines(const std::vector<FileOutcome>& outcomes);
+/// CollectResults over the names of `request` less the one data file that is the file at
+/// `request.summary_path` (the same file, whatever the path or link that leads to it), which is
+/// left out with a note: the run never reads the file it writes.
+BatchRun RunBatch(BatchRequest request, const RunOptions& options);
 
 }  // namespace torvane

@@ -57,6 +57,7 @@ std::vector<Note> NotesOn(const std::string& file, const FileResult& result, Num
 }
 
 std::string NoteLine(const Note& note) {
+  if (note.file.empty()) return note.text;
   std::string line = note.file;
   if (note.line > 0) line += " 第 " + std::to_string(note.line) + " 行";
   return line + "：" + note.text;

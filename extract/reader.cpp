@@ -149,17 +149,15 @@ class Reader {
           next = end_;
           break;
         }
-        if (static_cast<std::size_t>(end_ - pos_) > ReadBuffer::kLongestLine) {
+        // The line so far, less a CR at the end of the bytes read, which may yet end it.
+        if (static_cast<std::size_t>(p - pos_) > ReadBuffer::kLongestLine) {
           throw LineFailure(FailureKind::Overflow, "一行超过 32767 个字符");
         }
         Refill();  // at the end of the file, the next scan takes the rest as the line
       }
-      if (static_cast<std::size_t>(line_end - pos_) > 32767) {
-        try {
-          CharLength16({pos_, static_cast<std::size_t>(line_end - pos_)});
-        } catch (const Failure&) {
-          throw LineFailure(FailureKind::Overflow, "一行超过 32767 个字符");
-        }
+      if (static_cast<std::size_t>(line_end - pos_) > 32767 &&
+          CharLength({pos_, static_cast<std::size_t>(line_end - pos_)}) > 32767) {
+        throw LineFailure(FailureKind::Overflow, "一行超过 32767 个字符");
       }
       ++result_.rows;
       ++line_;
@@ -212,7 +210,7 @@ FileResult Read(const std::string& path, const std::string& display_name,
   InputFile file(path, display_name);
   long headings;
   try {
-    headings = RoundToInt16(LenientValue(heading_text)).value();
+    headings = RoundToInt16(LenientValue(heading_text));
   } catch (const Failure&) {
     throw Failure(FailureKind::Overflow,
                   "忽略的行数“" + std::string(heading_text) + "”超出范围（最多 32767）");

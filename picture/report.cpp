@@ -1,8 +1,10 @@
 #include "picture/report.h"
 
 #include "extract/notes.h"
+#include "extract/summary.h"
 #include "picture/chart.h"
 #include "picture/svg.h"
+#include "runtime/cp936.h"
 
 namespace torvane::picture {
 namespace {
@@ -69,8 +71,7 @@ std::string HtmlReport(const BatchRequest& request, const std::vector<FileOutcom
     html += "<tr><td><a href=\"#" + PanelId(i) + "\">" +
             Escaped(BaseName(outcome.name, TextEncoding::Utf8)) + "</a></td>";
     if (result.found) {
-      html += Cell(TextIn(result.row.x, TextEncoding::Utf8), "v") +
-              Cell(TextIn(result.row.y, TextEncoding::Utf8), "v") +
+      html += Cell(Cp936ToUtf8(result.row.x), "v") + Cell(Cp936ToUtf8(result.row.y), "v") +
               Cell(std::to_string(result.row.line));
     } else {
       html += "<td></td><td></td><td></td>";

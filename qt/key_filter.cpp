@@ -4,6 +4,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <optional>
+#include <string_view>
 
 #include "runtime/cp936.h"
 
@@ -56,12 +57,9 @@ class KeyFilter : public QObject {
       auto* input = static_cast<QInputMethodEvent*>(event);
       QString commit = input->commitString();
       if (commit.isEmpty()) return false;
-      for (QChar c : commit) {
-        int16_t key = KeyCodeOfUtf8(QString(c).toStdString());
-        form_.RaiseKeyPress(box_, key);
-        // A kept character is typed at once, so the next one is filtered on the new text.
-        if (key != 0) edit_->insert(QString(c));
-      }
+      form_.RaiseCommit(box_, commit.toStdString(), [this](std::string_view typed) {
+        edit_->insert(QString::fromUtf8(typed.data(), static_cast<qsizetype>(typed.size())));
+      });
       QInputMethodEvent emptied(input->preeditString(), input->attributes());
       QCoreApplication::sendEvent(watched, &emptied);
       return true;

@@ -9,12 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <algorithm>
 #include <limits>
 #include <map>
-#include <vector>
 
-#include "app/design.h"
 #include "qt/key_filter.h"
 #include "qt/qt_services.h"
 
@@ -132,6 +129,13 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   setFont(FontFor(FontRole::Window));
   setStyleSheet(FrameStyle());
 
+  impl_->qt_message_box = std::make_unique<QtMessageBox>(this);
+  impl_->qt_folder_browser = std::make_unique<QtFolderBrowser>(this);
+  form_ = std::make_unique<Form1>(
+      ServicesFor(*impl_, services,
+                  {impl_->qt_message_box.get(), impl_->qt_folder_browser.get(), &impl_->qt_location,
+                   &impl_->file_system}));
+
   for (const ControlDesign& control : kDesign) {
     QWidget* parent_widget = control.parent ? impl_->widgets.at(control.parent) : this;
     QString text = QString::fromUtf8(control.text);
@@ -156,8 +160,13 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         } else {
           auto* edit = new QLineEdit(text, parent_widget);
           edit->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
-          TextBox box = static_cast<TextBox>(name[4] - '1');
+          TextBox box = *TextBoxNamed(name);
           impl_->boxes[box] = edit;
+          if (Form1::HasKeyPress(box)) InstallKeyFilter(edit, *form_, box);
+          if (std::optional<Form1Event> change = ChangeEventOf(name)) {
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, event = *change] { form_->Raise(event); });
+          }
           widget = edit;
         }
         break;
@@ -172,6 +181,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         auto* button = new QPushButton(text, parent_widget);
         button->setAutoDefault(false);
         button->setDefault(false);
+        if (std::optional<Form1Event> click = ClickEventOf(name)) {
+          connect(button, &QPushButton::clicked, this,
+                  [this, event = *click] { form_->Raise(event); });
+        }
         widget = button;
         break;
       }
@@ -182,45 +195,21 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     impl_->widgets[control.name] = widget;
   }
   SetTabOrder();
-
-  impl_->qt_message_box = std::make_unique<QtMessageBox>(this);
-  impl_->qt_folder_browser = std::make_unique<QtFolderBrowser>(this);
-  Form1Services form_services{
-      *impl_,
-      services.message_box ? *services.message_box : *impl_->qt_message_box,
-      services.folder_browser ? *services.folder_browser : *impl_->qt_folder_browser,
-      services.location ? *services.location : impl_->qt_location,
-      services.lister ? *services.lister : impl_->file_system,
-  };
-  form_ = std::make_unique<Form1>(form_services);
-  for (TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4}) {
-    InstallKeyFilter(impl_->boxes.at(box), *form_, box);
-  }
-
-  auto* command1 = static_cast<QPushButton*>(impl_->widgets.at("Command1"));
-  auto* command2 = static_cast<QPushButton*>(impl_->widgets.at("Command2"));
-  connect(command1, &QPushButton::clicked, this,
-          [this] { form_->Raise(Form1Event::Command1Click); });
-  connect(command2, &QPushButton::clicked, this,
-          [this] { form_->Raise(Form1Event::Command2Click); });
-  connect(impl_->boxes.at(TextBox::Text3), &QLineEdit::textChanged, this,
-          [this] { form_->Raise(Form1Event::Text3Change); });
-  connect(impl_->boxes.at(TextBox::Text4), &QLineEdit::textChanged, this,
-          [this] { form_->Raise(Form1Event::Text4Change); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void MainWindow::SetTabOrder() {
-  std::vector<const ControlDesign*> stops;
-  for (const ControlDesign& control : kDesign) {
-    if (TakesFocus(control.kind)) stops.push_back(&control);
+  QWidget* previous = nullptr;
+  for (std::size_t index : kTabOrder) {
+    if (!TakesFocus(kDesign[index].kind)) continue;
+    QWidget* widget = impl_->widgets.at(kDesign[index].name);
+    if (previous) QWidget::setTabOrder(previous, widget);
+    previous = widget;
   }
-  std::ranges::sort(stops, {}, &ControlDesign::tab_index);
-  for (std::size_t i = 1; i < stops.size(); ++i) {
-    QWidget::setTabOrder(impl_->widgets.at(stops[i - 1]->name), impl_->widgets.at(stops[i]->name));
-  }
-  impl_->widgets.at(stops.front()->name)->setFocus();
+  impl_->widgets.at(kDesign[kFirstFocus].name)->setFocus();
 }
 
 void MainWindow::Load() {

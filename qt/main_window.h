@@ -3,23 +3,16 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/form1.h"
+#include "app/front_end.h"
 
 namespace torvane::qt {
 
-/// The platform services the window uses; each one left null is the Qt one.
-struct WindowServices {
-  MessageBox* message_box = nullptr;
-  FolderBrowser* folder_browser = nullptr;
-  ProgramLocation* location = nullptr;
-  DirectoryLister* lister = nullptr;
-};
-
 /// The program's window: the designed controls, bound to Form1. Controls carry their design
-/// names as object names.
+/// names as object names. Each service `services` leaves null is the Qt one.
 class MainWindow : public QWidget {
  public:
   explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
+  /// Destroys the controls, and the key filters they hold, before the Form1 the filters call.
   ~MainWindow() override;
 
   /// Runs start-up; call once before the window first shows.

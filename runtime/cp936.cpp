@@ -2,10 +2,10 @@
 
 namespace torvane {
 
-Int16 CharLength16(std::string_view bytes) {
-  long long count = 0;
+std::size_t CharLength(std::string_view bytes) {
+  std::size_t count = 0;
   for (std::size_t pos = 0; pos < bytes.size(); pos += CharWidth(bytes, pos)) ++count;
-  return Int16::From(count);
+  return count;
 }
 
 int16_t KeyCodeOfUtf8(std::string_view utf8) {

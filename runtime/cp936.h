@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/int16.h"
-
 namespace torvane {
 
 /// Texts that cross a file or a file name are bytes in code page 936 (GBK). A lead byte
@@ -47,8 +45,8 @@ inline std::size_t Utf8SequenceLength(std::string_view rest) {
   return i;
 }
 
-/// Length of `bytes` in characters; Overflow above 32767.
-Int16 CharLength16(std::string_view bytes);
+/// Length of `bytes` in characters.
+std::size_t CharLength(std::string_view bytes);
 
 /// UTF-8 to code page 936. A character the code page lacks, or a malformed UTF-8 sequence,
 /// becomes "?". `lossless`, when given, tells whether nothing was replaced.

@@ -1,30 +1,49 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <memory>
+#include <cerrno>
 
 #include "runtime/directory.h"
 
 namespace torvane {
+namespace {
 
-std::vector<std::string> FileSystemLister::List(const std::string& pattern) {
-  std::vector<std::string> names;
-  std::size_t cut = pattern.find_last_of(kPathSeparator);
-  std::string folder = cut == std::string::npos ? "." : pattern.substr(0, cut + 1);
-  std::string name_pattern = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
-  if (folder.empty()) folder = std::string(1, kPathSeparator);
-
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return names;
-  while (dirent* entry = ::readdir(dir.get())) {
-    std::string name = entry->d_name;
-    if (name.empty() || name[0] == '.') continue;
-    if (!MatchesNamePattern(name, name_pattern)) continue;
-    struct stat info {};
-    if (::stat((folder + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    names.push_back(std::move(name));
+class PosixFolderReader : public FolderReader {
+ public:
+  ~PosixFolderReader() override {
+    if (dir_) ::closedir(dir_);
   }
-  return names;
+
+  long Open(const std::string& folder, const std::string&) override {
+    folder_ = folder;
+    dir_ = ::opendir(folder.empty() ? "." : folder.c_str());
+    return dir_ ? 0 : errno;
+  }
+
+  long Next(std::string& name, bool& end) override {
+    errno = 0;
+    const dirent* entry = ::readdir(dir_);
+    end = !entry;
+    if (!entry) return errno;
+    name_ = name = entry->d_name;
+    return 0;
+  }
+
+  bool IsFile() override {
+    // stat follows links: a link counts as what it leads to, and one leading nowhere fails.
+    struct stat info {};
+    return ::stat((folder_ + name_).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  }
+
+ private:
+  std::string folder_, name_;
+  DIR* dir_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<FolderReader> SystemFolderReader() {
+  return std::make_unique<PosixFolderReader>();
 }
 
 }  // namespace torvane

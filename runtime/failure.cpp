@@ -5,24 +5,22 @@ namespace {
 
 const char* KindText(FailureKind kind) {
   switch (kind) {
-    case FailureKind::InvalidArgument:
-      return "无效的过程调用或参数";
     case FailureKind::Overflow:
       return "数值超出范围（溢出）";
-    case FailureKind::SubscriptOutOfRange:
-      return "下标越界";
+    case FailureKind::InvalidArgument:
+      return "无效的输入";
     case FailureKind::TypeMismatch:
       return "不是有效的数字";
     case FailureKind::FileNotFound:
       return "找不到文件";
-    case FailureKind::FileAlreadyOpen:
-      return "文件已经打开";
     case FailureKind::InputPastEndOfFile:
       return "读取超出文件末尾";
     case FailureKind::OpenFailed:
       return "无法打开文件";
     case FailureKind::ReadFailed:
       return "无法读取文件";
+    case FailureKind::ListFailed:
+      return "无法读取文件夹";
     case FailureKind::WriteFailed:
       return "无法写入文件";
     case FailureKind::TooManyDataFiles:
@@ -42,7 +40,10 @@ Failure::Failure(FailureKind kind, std::string message, std::string file, long l
 
 std::string DescribeFailure(const Failure& failure) {
   std::string text = failure.message();
-  if (!failure.file().empty()) text += "\n文件：" + failure.file();
+  if (!failure.file().empty()) {
+    text += failure.kind() == FailureKind::ListFailed ? "\n文件夹：" : "\n文件：";
+    text += failure.file();
+  }
   if (failure.line() > 0) text += "\n行号：" + std::to_string(failure.line());
   return text;
 }

@@ -7,15 +7,14 @@ namespace torvane {
 
 /// The kinds of failure a step of the program can raise.
 enum class FailureKind {
-  InvalidArgument,      ///< invalid procedure call or argument
   Overflow,             ///< a 16-bit count, length or index left -32768..32767
-  SubscriptOutOfRange,  ///< an index outside a fixed array's bounds
+  InvalidArgument,      ///< a value the run cannot take: a reversed range, an empty name
   TypeMismatch,         ///< a text that is not a number where one is required
   FileNotFound,         ///< a file to read does not exist
-  FileAlreadyOpen,      ///< a file number is taken
   InputPastEndOfFile,   ///< a line was read after the end of a file
   OpenFailed,           ///< any other failure to open a file, or a file that is not a regular one
   ReadFailed,           ///< reading an open file failed part way
+  ListFailed,           ///< a folder's names could not be read, at the start or part way
   WriteFailed,          ///< a write, flush or rename of an output file failed
   TooManyDataFiles,     ///< more data files than one run can process
 };
@@ -44,8 +43,8 @@ class Failure : public std::runtime_error {
 /// The platform's error number (errno on POSIX, GetLastError() on Windows) in plain Chinese.
 std::string SystemErrorText(long error);
 
-/// The failure as the user reads it (UTF-8): what went wrong, then the file and the line number
-/// where there are such, each on a line of its own.
+/// The failure as the user reads it (UTF-8): what went wrong, then the file (the folder, for
+/// ListFailed) and the line number where there are such, each on a line of its own.
 std::string DescribeFailure(const Failure& failure);
 
 }  // namespace torvane

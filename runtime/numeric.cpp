@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "runtime/failure.h"
 #include "runtime/number_scan.h"
 
 namespace torvane {
@@ -65,10 +66,6 @@ double LenientValue(std::string_view text, NumberStyle style) {
   return value;
 }
 
-const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style, double& value) {
-  return number::ReadNumber<Blanks::kNone>(begin, end, style, value);
-}
-
 namespace {
 
 // Whether the one number that fills `text` (spaces and tabs around it allowed); sets `value`.
@@ -100,7 +97,7 @@ double StrictValue(std::string_view text) {
   return value;
 }
 
-Int16 RoundToInt16(double value) {
+int16_t RoundToInt16(double value) {
   if (std::isnan(value) || value < -32768.5 || value > 32767.5) {
     throw Failure(FailureKind::Overflow);
   }
@@ -108,7 +105,8 @@ Int16 RoundToInt16(double value) {
   double fraction = value - floor;
   double rounded = floor;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded = floor + 1;
-  return Int16::From(static_cast<long long>(rounded));
+  if (rounded > INT16_MAX) throw Failure(FailureKind::Overflow);
+  return static_cast<int16_t>(rounded);
 }
 
 }  // namespace torvane

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
-
-#include "runtime/int16.h"
 
 namespace torvane {
 
@@ -19,13 +18,8 @@ struct NumberStyle {
 /// plus or minus infinity, tiny ones 0; the conversion is correctly rounded. Never fails.
 double LenientValue(std::string_view text, NumberStyle style = {});
 
-/// The number at the head of [begin, end), read as LenientValue reads it but without skipping
-/// any blank: the value of a row's X text, which holds no blank. Sets `value` (0 when no number
-/// begins there) and returns where the number ends: `begin` when there is none.
-const char* ScanNumberPrefix(const char* begin, const char* end, NumberStyle style, double& value);
-
-/// Whether the whole of `text`, spaces and tabs around it allowed, is one number as
-/// ScanNumberPrefix reads it (an exponent needs its digits).
+/// Whether the whole of `text`, spaces and tabs around it allowed, is one number as a row's X
+/// text is read, without blanks inside it (an exponent needs its digits).
 bool IsWholeNumber(std::string_view text, NumberStyle style = {});
 
 /// The whole of `text` as a number: optional spaces and tabs, optional sign, digits with at most
@@ -36,6 +30,6 @@ bool IsWholeNumber(std::string_view text, NumberStyle style = {});
 double StrictValue(std::string_view text);
 
 /// Nearest whole number, a half going to the even neighbour; Overflow outside -32768..32767.
-Int16 RoundToInt16(double value);
+int16_t RoundToInt16(double value);
 
 }  // namespace torvane

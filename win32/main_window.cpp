@@ -3,10 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include <algorithm>
-#include <vector>
+#include <utility>
 
-#include "runtime/cp936.h"
 #include "runtime/wide_win.h"
 #include "win32/shell_services.h"
 
@@ -39,6 +37,13 @@ UINT DpiOf(HWND hwnd) {
   int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+// A system metric (a length in pixels) at `dpi`.
+int MetricFor(int metric, UINT dpi) {
+  using GetMetricFunction = int(WINAPI*)(int, UINT);
+  static const auto get_metric = User32Function<GetMetricFunction>("GetSystemMetricsForDpi");
+  return get_metric ? get_metric(metric, dpi) : ::GetSystemMetrics(metric);
 }
 
 // The outer size of a window whose client area is the designed one at `dpi`.
@@ -75,22 +80,7 @@ RECT PixelRect(const ControlDesign& control, int dpi) {
           top + TwipsToPixels(control.height, dpi)};
 }
 
-// The design's controls in tab-index order, as indices into kDesign.
-std::vector<std::size_t> TabOrder() {
-  std::vector<std::size_t> order(kDesign.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::ranges::sort(order, {}, [](std::size_t i) { return kDesign[i].tab_index; });
-  return order;
-}
-
 }  // namespace
-
-const ControlDesign* DesignNamed(std::string_view name) {
-  for (const ControlDesign& control : kDesign) {
-    if (name == control.name) return &control;
-  }
-  return nullptr;
-}
 
 struct MainWindow::Impl : public Controls {
   // The message box and the folder browser are owned by the window once it exists.
@@ -103,10 +93,7 @@ struct MainWindow::Impl : public Controls {
   ModuleLocation location;
   FileSystemLister file_system;
 
-  HWND Box(TextBox box) const {
-    static constexpr const char* kNames[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
-    return window->Control(kNames[static_cast<int>(box)]);
-  }
+  HWND Box(TextBox box) const { return window->Control(NameOf(box)); }
   std::string Text(TextBox box) const override {
     HWND edit = Box(box);
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
@@ -129,19 +116,18 @@ struct MainWindow::Impl : public Controls {
 
 MainWindow::MainWindow(WindowServices services, bool ends_program)
     : impl_(std::make_unique<Impl>(this)), ends_program_(ends_program) {
-  form_ = std::make_unique<Form1>(Form1Services{
-      *impl_,
-      services.message_box ? *services.message_box : impl_->message_box,
-      services.folder_browser ? *services.folder_browser : impl_->folder_browser,
-      services.location ? *services.location : impl_->location,
-      services.lister ? *services.lister : impl_->file_system,
-  });
+  form_ = std::make_unique<Form1>(ServicesFor(
+      *impl_, services,
+      {&impl_->message_box, &impl_->folder_browser, &impl_->location, &impl_->file_system}));
 }
 
 MainWindow::~MainWindow() {
   if (hwnd_) ::DestroyWindow(hwnd_);
   for (HFONT font : fonts_) {
     if (font) ::DeleteObject(font);
+  }
+  for (HICON icon : icons_) {
+    if (icon) ::DestroyIcon(icon);
   }
 }
 
@@ -151,12 +137,6 @@ bool MainWindow::Create(HINSTANCE instance) {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = WindowProc;
     window_class.hInstance = instance;
-    window_class.hIcon = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                     ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    window_class.hIconSm = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = kClassName;
@@ -207,7 +187,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CREATE:
       CreateControls();
       Layout(DpiOf(hwnd_), nullptr);
-      last_focus_ = Control("Command1");
+      last_focus_ = controls_[kFirstFocus];
       ::SetFocus(last_focus_);
       return 0;
     case WM_COMMAND:
@@ -249,19 +229,17 @@ void MainWindow::OnCommand(int id, int code) {
   if (id < kFirstControlId || index >= kDesign.size()) return;
   std::string_view name = kDesign[index].name;
   if (code == BN_CLICKED) {
-    if (name == "Command1") form_->Raise(Form1Event::Command1Click);
-    if (name == "Command2") form_->Raise(Form1Event::Command2Click);
+    if (std::optional<Form1Event> click = ClickEventOf(name)) form_->Raise(*click);
     if (kDesign[index].kind == ControlKind::Option) MoveOptionTabStop();
   } else if (code == EN_CHANGE && !setting_text_) {
-    if (name == "Text3") form_->Raise(Form1Event::Text3Change);
-    if (name == "Text4") form_->Raise(Form1Event::Text4Change);
+    if (std::optional<Form1Event> change = ChangeEventOf(name)) form_->Raise(*change);
   }
 }
 
 void MainWindow::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   const ControlDesign* previous = nullptr;
-  for (std::size_t index : TabOrder()) {
+  for (std::size_t index : kTabOrder) {
     const ControlDesign& control = kDesign[index];
     // Each control starts a group of its own, except an option button that follows another of
     // the same frame: the option buttons of a frame form one group.
@@ -347,20 +325,25 @@ void MainWindow::Layout(UINT dpi, const RECT* position) {
   for (HFONT font : old) {
     if (font) ::DeleteObject(font);
   }
-  ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
 
-bool MainWindow::Passes(TextBox box, std::wstring_view text) {
-  int16_t code = text.size() == 1 && text[0] < 0x80 ? static_cast<int16_t>(text[0])
-                                                    : KeyCodeOfUtf8(Narrow(text));
-  form_->RaiseKeyPress(box, code);
-  return code != 0;
+  // The icon group's image nearest each size, scaled to it where none has it.
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  constexpr std::array<std::pair<int, int>, 2> kIconMetrics{
+      {{SM_CXSMICON, SM_CYSMICON}, {SM_CXICON, SM_CYICON}}};
+  for (WPARAM kind : {ICON_SMALL, ICON_BIG}) {
+    auto [width, height] = kIconMetrics[kind];
+    auto icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                MetricFor(width, dpi), MetricFor(height, dpi),
+                                                LR_DEFAULTCOLOR));
+    ::SendMessageW(hwnd_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    if (icons_[kind]) ::DestroyIcon(icons_[kind]);
+    icons_[kind] = icon;
+  }
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK MainWindow::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR index, DWORD_PTR self) {
-  static constexpr TextBox kBoxes[] = {TextBox::Text1, TextBox::Text2, TextBox::Text3,
-                                       TextBox::Text4, TextBox::Text5};
   const ControlDesign& design = kDesign[index];
   if (design.kind == ControlKind::Button) {
     // The dialog keys make a push button that gets the focus the default one, which Enter
@@ -370,13 +353,13 @@ LRESULT CALLBACK MainWindow::ControlProc(HWND control, UINT message, WPARAM wpar
     }
     return ::DefSubclassProc(control, message, wparam, lparam);
   }
-  return reinterpret_cast<MainWindow*>(self)->HandleEditMessage(
-      control, kBoxes[design.name[4] - '1'], message, wparam, lparam);
+  return reinterpret_cast<MainWindow*>(self)->HandleEditMessage(control, *TextBoxNamed(design.name),
+                                                                message, wparam, lparam);
 }
 
 LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPARAM wparam,
                                       LPARAM lparam) {
-  const bool filtered = box == TextBox::Text2 || box == TextBox::Text3 || box == TextBox::Text4;
+  const bool filtered = Form1::HasKeyPress(box);
   switch (message) {
     case WM_GETDLGCODE:
       // The multi-line path box leaves Tab, Enter and Escape to the window.
@@ -396,12 +379,15 @@ LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPAR
       if (IS_LOW_SURROGATE(wparam) && pending_high_surrogate_) {
         wchar_t pair[] = {pending_high_surrogate_, static_cast<wchar_t>(wparam)};
         pending_high_surrogate_ = 0;
-        if (!Passes(box, std::wstring_view(pair, 2))) return 0;
+        if (!form_->KeyPasses(box, Narrow(std::wstring_view(pair, 2)))) return 0;
         ::DefSubclassProc(edit, message, pair[0], lparam);
         break;
       }
       pending_high_surrogate_ = 0;
-      if (wchar_t typed = static_cast<wchar_t>(wparam); !Passes(box, {&typed, 1})) return 0;
+      if (wchar_t typed = static_cast<wchar_t>(wparam);
+          !form_->KeyPasses(box, Narrow({&typed, 1}))) {
+        return 0;
+      }
       break;
     case WM_IME_COMPOSITION:
       if (filtered && (lparam & GCS_RESULTSTR)) {
@@ -416,14 +402,9 @@ LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPAR
                                      static_cast<DWORD>(bytes));
         }
         ::ImmReleaseContext(edit, context);
-        for (std::size_t i = 0; i < result.size();) {
-          std::size_t n = IS_HIGH_SURROGATE(result[i]) && i + 1 < result.size() ? 2 : 1;
-          std::wstring typed = result.substr(i, n);
-          if (Passes(box, typed)) {
-            ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
-          }
-          i += n;
-        }
+        form_->RaiseCommit(box, Narrow(result), [edit](std::string_view typed) {
+          ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(typed).c_str()));
+        });
         constexpr LPARAM kResult =
             GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE;
         return ::DefSubclassProc(edit, message, wparam, lparam & ~kResult);
@@ -437,12 +418,14 @@ LRESULT MainWindow::HandleEditMessage(HWND edit, TextBox box, UINT message, WPAR
 
 int RunMessageLoop(MainWindow& window) {
   MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+  BOOL got;
+  while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
     if (window.HandleDialogMessage(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+  // -1: the loop failed, and `message` holds nothing.
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 }  // namespace torvane::win32

@@ -6,26 +6,19 @@
 #include <memory>
 #include <string_view>
 
-#include "app/design.h"
-#include "app/form1.h"
+#include "app/front_end.h"
 
 namespace torvane::win32 {
 
-/// The platform services the window uses; each one left null is the Win32 one.
-struct WindowServices {
-  MessageBox* message_box = nullptr;
-  FolderBrowser* folder_browser = nullptr;
-  ProgramLocation* location = nullptr;
-  DirectoryLister* lister = nullptr;
-};
-
 /// The program's window: one top-level window holding the designed controls, bound to Form1.
 /// Lengths follow the design in twips, turned into pixels at the window's DPI and laid out
-/// afresh when the DPI changes. Controls are children of the window itself, each placed at its
-/// frame's origin plus its own offset, and stacked in tab-index order.
+/// afresh when the DPI changes, the window's icons with them. Controls are children of the
+/// window itself, each placed at its frame's origin plus its own offset, and stacked in
+/// tab-index order.
 class MainWindow {
  public:
-  /// `ends_program`: closing the window posts the quit message.
+  /// Each service `services` leaves null is the Win32 one. `ends_program`: closing the window
+  /// posts the quit message.
   explicit MainWindow(WindowServices services = {}, bool ends_program = true);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
@@ -57,13 +50,11 @@ class MainWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleEditMessage(HWND edit, TextBox box, UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
-  /// Sizes the window and places and sets the fonts of every control for `dpi`, at `position`
-  /// when given.
+  /// Sizes the window, places and sets the fonts of every control and loads the window's icons
+  /// for `dpi`, at `position` when given.
   void Layout(UINT dpi, const RECT* position);
   /// Gives the tab stop of the option group to its selected button.
   void MoveOptionTabStop();
-  /// Whether the character typed as UTF-16 `text` passes the KeyPress handler of `box`.
-  bool Passes(TextBox box, std::wstring_view text);
   void OnCommand(int id, int code);
 
   struct Impl;
@@ -77,12 +68,11 @@ class MainWindow {
   wchar_t pending_high_surrogate_ = 0;
   std::array<HWND, kDesign.size()> controls_{};
   std::array<HFONT, 3> fonts_{};
+  std::array<HICON, 2> icons_{};  ///< ICON_SMALL, ICON_BIG
 };
 
-/// The design of the control named `name`, or nullptr.
-const ControlDesign* DesignNamed(std::string_view name);
-
-/// Runs the message loop until the quit message; returns its exit code.
+/// Runs the message loop until the quit message; returns its exit code, or 1 when the loop
+/// fails.
 int RunMessageLoop(MainWindow& window);
 
 }  // namespace torvane::win32

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "runtime/wide_win.h"
 
 namespace torvane::win32 {
@@ -24,22 +26,31 @@ int CALLBACK OnBrowserEvent(HWND browser, UINT message, LPARAM, LPARAM data) {
 // The file-system path of `item`, whatever its length; nothing for a virtual item.
 std::optional<std::wstring> PathOf(PCIDLIST_ABSOLUTE item) {
   // The long-path form first; SHGetPathFromIDListW alone stops at MAX_PATH.
+  std::optional<std::wstring> long_path = PathOfAnyLength([item](wchar_t* buffer, DWORD size) {
+    return ::SHGetPathFromIDListEx(item, buffer, size, GPFIDL_DEFAULT) != FALSE;
+  });
+  if (long_path) return long_path;
   std::wstring path(MAX_PATH, L'\0');
-  while (path.size() <= 32768) {
-    if (::SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()),
-                                GPFIDL_DEFAULT)) {
-      path.resize(wcslen(path.c_str()));
-      return path;
-    }
-    path.resize(path.size() * 4);
-  }
-  path.assign(MAX_PATH, L'\0');
   if (!::SHGetPathFromIDListW(item, path.data())) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return path;
 }
 
 }  // namespace
+
+std::optional<std::wstring> PathOfAnyLength(const std::function<bool(wchar_t*, DWORD)>& get) {
+  // The longest path the system has: 32767 characters and the terminator.
+  constexpr std::size_t kLongest = 32768;
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    if (get(path.data(), static_cast<DWORD>(path.size()))) {
+      path.resize(wcslen(path.c_str()));
+      return path;
+    }
+    if (path.size() == kLongest) return std::nullopt;
+    path.resize(std::min(path.size() * 4, kLongest));
+  }
+}
 
 std::optional<std::string> ShellFolderBrowser::Browse(const std::string& title,
                                                       const std::string& start) {

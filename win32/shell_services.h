@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
+#include <string>
+
 #include "app/services.h"
 
 namespace torvane::win32 {
@@ -27,6 +31,11 @@ class ShellFolderBrowser : public FolderBrowser {
  private:
   const HWND& owner_;
 };
+
+/// The text `get` writes into a buffer of the size it is given, with the buffer grown until
+/// `get` succeeds or holds the longest path the system has (32767 characters and the
+/// terminator); nothing when it never succeeds.
+std::optional<std::wstring> PathOfAnyLength(const std::function<bool(wchar_t*, DWORD)>& get);
 
 /// The folder of the running executable (GetModuleFileNameW, any length), without a trailing
 /// separator except for a drive's root ("C:\").

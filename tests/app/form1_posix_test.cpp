@@ -1,13 +1,13 @@
 // Bad luck and bad intent between start-up and the run: what the window's run does when a data
-// file turns into a named pipe or grows into a gigabyte without a line break.
+// file turns into a named pipe or grows into a terabyte without a line break.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 
 #include "support/real_folder_test.h"
+#include "support/watchdog.h"
 
 namespace torvane {
 namespace {
@@ -22,11 +22,11 @@ class HostileFilesTest : public RealFolderTest {
     data.Write("2.txt", "1\t2\r\n");
     Load();
   }
-  // Runs and returns the box's text, having checked the run took under a second.
+  // Runs and returns the box's text; a run that waits on the pipe, or reads the whole file,
+  // fails the test.
   std::string Run() {
-    auto start = std::chrono::steady_clock::now();
-    std::string shown = Click();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    std::string shown;
+    WithinWatchdog(std::chrono::seconds(20), "the run", [&] { shown = Click(); });
     return shown;
   }
 };
@@ -39,8 +39,8 @@ TEST_F(HostileFilesTest, ANamedPipeSwappedInEndsTheRunWithABox) {
   EXPECT_EQ(here.Entries(), 0) << "nothing written, nothing left behind";
 }
 
-TEST_F(HostileFilesTest, AGigabyteWithoutALineBreakIsRefusedAtOnce) {
-  std::filesystem::resize_file(data.path() / "2.txt", std::uintmax_t{1} << 30);  // sparse
+TEST_F(HostileFilesTest, ATerabyteWithoutALineBreakIsRefusedAtOnce) {
+  std::filesystem::resize_file(data.path() / "2.txt", std::uintmax_t{1} << 40);  // sparse
   EXPECT_EQ(Run(), "一行超过 32767 个字符\n文件：2.txt\n行号：2");
   EXPECT_EQ(here.Entries(), 0);
   data.Write("2.txt", "3\t4\r\n");

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/real_folder_test.h"
+#include "support/test_data.h"
 
 namespace torvane {
 namespace {
@@ -40,6 +43,40 @@ TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {
   form.Raise(Form1Event::Command2Click);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].prompt, "文件夹中有 205 个文本文件，一次最多只能处理 200 个");
+}
+
+// Whether at start-up or on a pick, a folder that cannot be listed gives a box and a count of
+// "?", and every run says so again and writes nothing, until a folder is listed.
+TEST_F(Form1Test, AFolderThatCannotBeListedIsAnErrorNotAnEmptyFolder) {
+  TempFolder here;
+  CurrentDirectory cwd(here.path());
+  controls.texts = {
+      {TextBox::Text2, "0"}, {TextBox::Text3, "0"}, {TextBox::Text4, "5"}, {TextBox::Text5, "out"}};
+  const std::string box = "无法读取文件夹：没有访问权限\n文件夹：/prog";
+  lister.unreadable = {Pattern("/prog"), Pattern("/locked")};
+  form.Raise(Form1Event::Load);
+  EXPECT_EQ(controls.label8, "?");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].prompt, box);
+  EXPECT_EQ(messages.shown[1].prompt, box);
+  EXPECT_EQ(messages.shown[1].title, "错误");
+
+  lister.names[Pattern("/data")] = {"1.txt"};
+  browser.answers = {"/data", "/locked"};
+  form.Raise(Form1Event::Command1Click);
+  EXPECT_EQ(controls.label8, "1");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[2].prompt, "找不到文件\n文件：1.txt") << "a listed folder runs";
+
+  form.Raise(Form1Event::Command1Click);
+  EXPECT_EQ(controls.label8, "?");
+  form.Raise(Form1Event::Command2Click);
+  ASSERT_EQ(messages.shown.size(), 5u);
+  EXPECT_EQ(messages.shown[3].prompt, "无法读取文件夹：没有访问权限\n文件夹：/locked");
+  EXPECT_EQ(messages.shown[4].prompt, messages.shown[3].prompt);
+  EXPECT_EQ(here.Entries(), 0) << "nothing written";
 }
 
 class FolderPickTest : public Form1Test {
@@ -102,6 +139,25 @@ TEST_F(FolderPickTest, RootFolderDoublesTheSeparator) {
   EXPECT_EQ(browser.titles.back(), "选择目录");
 }
 
+// An input method's commit, as both windows hand it over: each character let in is typed into
+// the box at once.
+class CommitTest : public Form1Test {
+ protected:
+  std::string Commit(TextBox box, std::string_view commit) {
+    return form.RaiseCommit(box, commit,
+                            [&](std::string_view typed) { controls.texts[box] += typed; });
+  }
+};
+
+TEST_F(CommitTest, EachCharacterIsFilteredOnTheTextTheCharactersBeforeItMade) {
+  EXPECT_EQ(Commit(TextBox::Text3, "1.2.3/"), "1.23/");
+  EXPECT_EQ(controls.Text(TextBox::Text3), "1.23/");
+  EXPECT_EQ(Commit(TextBox::Text3, ".4"), "4") << "the box already holds a point";
+  EXPECT_EQ(Commit(TextBox::Text4, "中５.😀7"), ".7") << "wide characters never go in";
+  EXPECT_EQ(Commit(TextBox::Text2, "1./2"), "12");
+  EXPECT_EQ(Commit(TextBox::Text5, "中a.😀"), "中a.😀") << "a box without a filter takes all";
+}
+
 using RunTest = RealFolderTest;
 
 TEST_F(RunTest, TheCompletionBoxSaysWhereTheSummaryWentAndWhatIsSuspect) {
@@ -129,6 +185,63 @@ TEST_F(RunTest, AFailedRunIsShownOnceAndTheNextRunStartsClean) {
   controls.texts[TextBox::Text2] = "0";
   EXPECT_TRUE(Run().starts_with("处理完毕\n"));
   EXPECT_EQ(here.Read("out.txt"), "1\t1\t2\r\n");
+}
+
+// The example spectra, copied into the data folder, run as the README's first run: 990 ~ 1010,
+// peak, no heading line, the summary named after the range.
+class ExampleRunTest : public RealFolderTest {
+ protected:
+  ExampleRunTest() {
+    std::filesystem::copy(ExampleSpectra(), data.path());
+    controls.texts = {{TextBox::Text2, "0"},
+                      {TextBox::Text3, "990"},
+                      {TextBox::Text4, "1010"},
+                      {TextBox::Text5, "990-1010"}};
+  }
+  // Presses "执行" in the data folder, as when the program was double-clicked there.
+  std::string ClickInDataFolder() {
+    CurrentDirectory cwd(data.path());
+    form.Raise(Form1Event::Command2Click);
+    return messages.shown.back().prompt;
+  }
+  std::string Done(const std::string& folder, int lines) const {
+    return "处理完毕\n\n汇总文件：" + folder + kPathSeparator + "990-1010.txt\n共写入 " +
+           std::to_string(lines) + " 行";
+  }
+};
+
+TEST_F(ExampleRunTest, TheCommittedSummaryAlsoOnASecondRunInTheDataFolder) {
+  Load();
+  EXPECT_EQ(ClickInDataFolder(), Done(data.str(), 4));
+  EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
+  Load();
+  EXPECT_EQ(controls.label8, "5") << "the count takes in the summary";
+  EXPECT_EQ(ClickInDataFolder(),
+            Done(data.str(), 4) + "\n\n请留意：\n未读取 990-1010.txt：它就是本次要写的汇总文件");
+  EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
+
+  // Under another name the earlier summary is a data file, read as such, with a note.
+  controls.texts[TextBox::Text5] = "other";
+  const std::string shown = ClickInDataFolder();
+  EXPECT_TRUE(shown.find("共写入 5 行") != std::string::npos) << shown;
+  EXPECT_TRUE(
+      shown.find("990-1010.txt：像是以前写出的汇总文件，已照常读取；请把汇总文件移出数据文件夹") !=
+      std::string::npos)
+      << shown;
+}
+
+TEST_F(ExampleRunTest, AReversedRangeOrAnEmptyNameIsRefusedAndNothingWritten) {
+  here.Write("990-1010.txt", "old");
+  controls.texts[TextBox::Text3] = "1010";
+  controls.texts[TextBox::Text4] = "990";
+  EXPECT_EQ(Run(), "横坐标范围的起点大于终点");
+  EXPECT_EQ(messages.shown.back().title, "错误");
+  controls.texts[TextBox::Text3] = "990";
+  controls.texts[TextBox::Text4] = "1010";
+  controls.texts[TextBox::Text5] = "";
+  EXPECT_EQ(Click(), "要保存的文件名为空");
+  EXPECT_EQ(here.Entries(), 1);
+  EXPECT_EQ(here.Read("990-1010.txt"), "old");
 }
 
 }  // namespace

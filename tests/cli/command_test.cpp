@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "support/current_directory.h"
 #include "support/fakes.h"
+#include "support/test_data.h"
 
 namespace torvane {
 namespace {
@@ -66,16 +67,16 @@ TEST_F(CommandTest, WritesTheWindowsBytesForTheSameFolderAndInputs) {
         {"样品.txt", "x\ty\r\n2\t\xb7\xe5"},
         {".hidden.txt", "x"},
         {"notes.md", "x"}}},
-      {"1.5",
+      {"2",
        " 0 ",
        "1e1",
        {{"1.txt",
          "\xEF\xBB\xBF"
          "5\t99\r5\t98\n1\t2\r\n\r\nno-delimiter\r\n 5\r\n1e0|7\r2,5;9\n3\t7 \t8"},
         {"0.5.txt", "1\t1\r\n1\t2\r\n1\t-1\r\n1.0\t-1.0\r\n"}}},
-      {"2.5", "1", "1", {{"1.txt", "1\t2\r\n1\t3\r\n1\t4"}}},
+      {"2", "1", "1", {{"1.txt", "1\t2\r\n1\t3\r\n1\t4"}}},
       {"2", "0", "5", {{"1.txt", "1\t2\r\n"}}},  // fails: two heading lines, one line
-      {"0", "", "", {}},
+      {"0", "1", "1", {}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     for (bool peak : {true, false}) {
@@ -116,6 +117,7 @@ TEST_F(CommandTest, EachFormatAndEncodingWritesItsBytes) {
   const std::string range = "--heading 1 --from 1 --to 3 -o - --quiet";
   EXPECT_EQ(Run(range).out,
             "a,b\t2\t7,\"x\"\r\n\xd1\xf9\xc6\xb7\t3\t\xb7\xe5\r\n2\t1.5\t1e999\r\n9\t\r\n");
+  EXPECT_EQ(Run(range + " --encoding gbk").out, Run(range).out);
   EXPECT_EQ(Run(range + " --encoding utf-8").out,
             "a,b\t2\t7,\"x\"\r\n样品\t3\t峰\r\n2\t1.5\t1e999\r\n9\t\r\n");
   EXPECT_EQ(Run(range + " --format csv").out,
@@ -163,27 +165,93 @@ TEST_F(CommandTest, KeepGoingLeavesBrokenFilesOutAndAFailedRunWritesNothing) {
     EXPECT_EQ(here.Read("out.txt"), "1\t1\t2\r\n3\t2\t3\r\n");
     here.Write("out.txt", "old");
   }
-  EXPECT_EQ(Run("--from 0 --to x -o out.txt --keep-going").err,
-            "torvane-batch: 横坐标范围的终点“x”不是数字\n");
   EXPECT_EQ(Run("--from 0 --to 9 -o " + data.str()).status, 1) << "a folder in the way";
   EXPECT_EQ(here.Read("out.txt"), "old");
-  EXPECT_EQ(RunArgs({data.str() + kPathSeparator + "none", "--from", "0", "--to", "9"}).status, 1);
+  Outcome missing = RunArgs({data.str() + kPathSeparator + "none", "--from", "0", "--to", "9"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.err.ends_with("none: 找不到这个文件夹\n")) << missing.err;
+  Outcome file = RunArgs({data.Write("a.txt", "1\t2"), "--from", "0", "--to", "9"});
+  EXPECT_EQ(file.status, 1);
+  EXPECT_TRUE(file.err.ends_with("a.txt: 不是文件夹\n")) << file.err;
+  EXPECT_FALSE(here.Read("0-9.txt"));
 }
 
-TEST_F(CommandTest, UsageErrorsHelpAndVersion) {
-  for (const char* wrong :
-       {"", "--to 2", "--from 1 --to 2 --peak --valley", "--from 1 --to 2 -j 0",
-        "--from 1 --to 2 --format xml", "--from 1 --to 2 --encoding gbk",
-        "--from 1 --to 2 --format json --encoding cp936", "--from 1 --to 2 x"}) {
-    Outcome usage = Run(wrong);
-    EXPECT_EQ(usage.status, 64) << wrong;
-    EXPECT_TRUE(usage.err.starts_with("torvane-batch: 命令行有误：") ||
-                usage.err.starts_with("torvane-batch: --format json"))
-        << usage.err;
-    EXPECT_TRUE(
-        usage.err.ends_with("\n用法：torvane-batch 文件夹 --from A --to B [选项]，详见 "
-                            "torvane-batch --help\n"));
+const std::string kHint =
+    "用法：torvane-batch 文件夹 --from A --to B [选项]，详见 torvane-batch --help\n";
+
+// Every wrong command line ends with status 64 and the hint, having read no file and written
+// nothing: the folder's one file would fail if read, and the working folder stays empty.
+TEST_F(CommandTest, RefusesAWrongCommandLineInChineseBeforeReadingAFile) {
+  Write({{"1.txt", ""}});
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"--from 1 --to 2 --heading abc", "--heading：忽略的行数“abc”不是 0 到 32767 的整数"},
+      {"--from 1 --to 2 --heading -3", "--heading：忽略的行数“-3”不是 0 到 32767 的整数"},
+      {"--from 1 --to 2 --heading 1.5", "--heading：忽略的行数“1.5”不是 0 到 32767 的整数"},
+      {"--from 1 --to 2 --heading 32768 --keep-going",
+       "--heading：忽略的行数“32768”不是 0 到 32767 的整数"},
+      {"--from x --to 2", "--from：横坐标范围的起点“x”不是数字"},
+      {"--from 1 --to 1/2 --keep-going", "--to：横坐标范围的终点“1/2”不是数字"},
+      {"--from 1010 --to 990", "--from 1010 --to 990：横坐标范围的起点大于终点"},
+      {"--from 1e1 --to 9.5 --keep-going", "--from 1e1 --to 9.5：横坐标范围的起点大于终点"},
+      {"--from 1 --to 2 -j 0", "--jobs：同时读取的文件数“0”不是 1 到 256 的整数"},
+      {"--from 1 --to 2 --format xml", "--format：不认识的格式“xml”，可选 tsv、csv 或 json"},
+      {"--from 1 --to 2 --encoding big5",
+       "--encoding：不认识的编码“big5”，可选 cp936（即 GBK）或 utf-8"},
+      {"--from 1 --to 2 --format json --encoding GBK",
+       "--format json 总是写 UTF-8，不能与 --encoding gbk 同用"},
+      {"--to 2", "命令行有误：缺少 --from（横坐标范围的起点）"},
+      {"--from 1 --to 2 --peak --valley", "命令行有误：--peak 与 --valley 只能选一个"},
+      {"--from 1 --to", "命令行有误：--to 后面缺少值"},
+      {"--from 1 --to 2 --from 3", "命令行有误：--from 只能给一次"},
+      {"--from 1 --to 2 x", "命令行有误：多余的参数 x（只能给一个文件夹）"},
+      {"--from 1 --to 2 -x", "命令行有误：不认识的选项 -x"},
+      {"--from 1 --to 2 --headin 1",
+       "命令行有误：不认识的选项 --headin。您是不是要输入 --heading？"},
+      {"--from 1 --to 2 --heding=1",
+       "命令行有误：不认识的选项 --heding=1。您是不是要输入 --heading？"},
+      {"--from 1 --to 2 --keepgoing",
+       "命令行有误：不认识的选项 --keepgoing。您是不是要输入 --keep-going？"},
+      {"--from 1 --to 2 --frm 1", "命令行有误：不认识的选项 --frm。您是不是要输入 --from？"},
+      {"--from 1 --to 2 --verbose", "命令行有误：不认识的选项 --verbose"},
+  };
+  for (const auto& [options, message] : cases) {
+    Outcome usage = Run(options);
+    EXPECT_EQ(usage.status, 64) << options;
+    EXPECT_EQ(usage.err, "torvane-batch: " + message + "\n" + kHint) << options;
+    EXPECT_TRUE(std::filesystem::is_empty(here.path())) << options;
   }
+  // An unknown option before the folder takes the folder's place; it alone is named.
+  Outcome shifted = RunArgs({"--headin", "1", data.str(), "--from", "1", "--to", "2"});
+  EXPECT_EQ(
+      shifted.err,
+      "torvane-batch: 命令行有误：不认识的选项 --headin。您是不是要输入 --heading？\n" + kHint);
+  Outcome bare = RunArgs({});
+  EXPECT_EQ(bare.err,
+            "torvane-batch: 命令行有误：缺少数据文件夹\n"
+            "torvane-batch: 命令行有误：缺少 --from（横坐标范围的起点）\n"
+            "torvane-batch: 命令行有误：缺少 --to（横坐标范围的终点）\n" +
+                kHint);
+  TempFolder empty;
+  Outcome nothing = RunArgs({empty.str(), "--from", "", "--to", "y"});
+  EXPECT_EQ(nothing.status, 64);
+  EXPECT_EQ(nothing.err,
+            "torvane-batch: --from：横坐标范围的起点为空\n"
+            "torvane-batch: --to：横坐标范围的终点“y”不是数字\n" +
+                kHint);
+  EXPECT_TRUE(std::filesystem::is_empty(here.path()));
+}
+
+TEST_F(CommandTest, TakesTheEdgesOfEachValue) {
+  Write({{"1.txt", "h\r\n5\t1\r\n"}});
+  EXPECT_EQ(Run("--from 5 --to 5 --heading 01 -o - -j 256").out, "1\t5\t1\r\n");
+  EXPECT_EQ(Run("--from -1e1 --to 5 --heading 0 -o - --format CSV --encoding UTF8").out,
+            "file,x,y\r\n1,5,1\r\n");
+  Outcome most = Run("--from 5 --to 5 --heading 32767");
+  EXPECT_EQ(most.status, 1) << "read, and the file is too short";
+  EXPECT_NE(most.err.find("不够忽略前 32767 行"), std::string::npos) << most.err;
+}
+
+TEST_F(CommandTest, HelpAndVersion) {
   Outcome help = RunArgs({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_LT(help.out.find("用法："), help.out.find("Usage:"));
@@ -210,6 +278,32 @@ TEST_F(CommandTest, ProgressOnlyOnATerminalAndWarningsUnlessQuiet) {
   EXPECT_EQ(Run("--from 1 --to 1", true).err,
             "\r已读 1/1 个文件\r" + std::string(15, ' ') + "\r" + warning);
   EXPECT_EQ(Run("--from 1 --to 1 --quiet", true).err, "");
+  // Other threads may read the last files: the last count is drawn all the same.
+  for (int i = 2; i <= 64; ++i) data.Write(std::to_string(i) + ".txt", "1\t1\r\n");
+  const std::string drawn = Run("--from 1 --to 1 -j 4 -o -", true).err;
+  EXPECT_NE(drawn.find("\r已读 64/64 个文件\r"), std::string::npos) << drawn;
+}
+
+TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndTheOutputIsNeverRead) {
+  const std::string expected = ExampleSummary();
+  Outcome plain = RunArgs({Utf8Of(ExampleSpectra()), "--from", "990", "--to", "1010"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(here.Read("990-1010.txt"), expected);
+
+  std::filesystem::copy(ExampleSpectra(), data.path());
+  const std::vector<std::string> inside{data.str(),
+                                        "--from",
+                                        "990",
+                                        "--to",
+                                        "1010",
+                                        "-o",
+                                        data.str() + kPathSeparator + "990-1010.txt"};
+  EXPECT_EQ(RunArgs(inside).err, "");
+  Outcome again = RunArgs(inside);
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "torvane-batch: 警告：未读取 990-1010.txt：它就是本次要写的汇总文件\n");
+  EXPECT_EQ(data.Read("990-1010.txt"), expected);
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "extract/notes.h"
+#include "extract/summary.h"
+#include "support/current_directory.h"
 #include "support/failure_of.h"
 #include "support/fakes.h"
 
@@ -42,7 +45,7 @@ class BatchRunTest : public ::testing::Test {
   }
   std::string Summary(const BatchRequest& request, RunOptions options = {},
                       TextEncoding encoding = TextEncoding::Cp936) {
-    return TabSeparatedSummary(CollectResults(request, options), encoding);
+    return SummaryText(CollectResults(request, options), SummaryFormat::TabSeparated, encoding);
   }
   Failure RunFailure(const BatchRequest& request, RunOptions options = {}) {
     return FailureOf([&] { CollectResults(request, options); });
@@ -81,6 +84,18 @@ TEST_F(BatchRunTest, RangeEndsAreCheckedAfterTheFirstFileEndFirst) {
   EXPECT_NO_THROW(CollectResults(Request({}, "", ""), {})) << "no file, no range needed";
 }
 
+TEST_F(BatchRunTest, AReversedRangeIsRefusedWhereTheRangeIsCheckedAndEqualEndsAreValid) {
+  Failure reversed = RunFailure(Request({"2.txt"}, "3", "1"));
+  EXPECT_EQ(DescribeFailure(reversed), "横坐标范围的起点大于终点");
+  EXPECT_EQ(DescribeFailure(RunFailure(Request({"2.txt"}, "3", "x"))),
+            "横坐标范围的终点“x”不是数字");
+  EXPECT_EQ(RunFailure(Request({"gone.txt"}, "3", "1")).kind(), FailureKind::FileNotFound);
+  EXPECT_EQ(DescribeFailure(RunFailure(Request({"gone.txt"}, "3", "1"), Options(1, true))),
+            "横坐标范围的起点大于终点")
+      << "before any file is read";
+  EXPECT_EQ(Summary(Request({"2.txt"}, "2", "2")), "2\t2\t9\r\n");
+}
+
 TEST_F(BatchRunTest, TheEarliestFailingFileEndsTheRunWhateverTheJobs) {
   data.Write("4.txt", "only a heading");
   data.Write("5.txt", "");
@@ -101,10 +116,60 @@ TEST_F(BatchRunTest, KeepGoingLeavesFailedFilesOut) {
   ASSERT_TRUE(outcomes[1].failure);
   EXPECT_EQ(outcomes[1].failure->kind(), FailureKind::FileNotFound);
   EXPECT_EQ(SummaryLines(outcomes), 2);
-  EXPECT_EQ(TabSeparatedSummary(outcomes, TextEncoding::Cp936), "2\t2\t9\r\n10\t2.5\t7\r\n");
+  EXPECT_EQ(SummaryText(outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
+            "2\t2\t9\r\n10\t2.5\t7\r\n");
   EXPECT_EQ(RunFailure(Request({"2.txt"}, "1", "x"), Options(1, true)).kind(),
             FailureKind::TypeMismatch)
       << "a range end that is no number fails the whole run";
+}
+
+TEST_F(BatchRunTest, TheRunNeverReadsTheFileItWrites) {
+  data.Write("out.txt", "2\t2\t9\r\n");
+  BatchRequest request = Request({"2.txt", "out.txt", "10.txt"});
+  TempFolder elsewhere;
+  CurrentDirectory cwd(elsewhere.path());
+  const char separator[] = {kPathSeparator, 0};
+  // The file by its path, relative to the current directory, through another spelling where
+  // names ignore case, and through a link where the system allows one.
+  std::vector<std::string> paths{
+      data.str() + separator + "out.txt",
+      ".." + (separator + Utf8Of(data.path().filename())) + separator + "out.txt"};
+  if (std::filesystem::exists(data.path() / "OUT.TXT")) paths.push_back(data.str() + "/OUT.TXT");
+  std::error_code no_link;
+  std::filesystem::create_symlink(data.path() / "out.txt", elsewhere.path() / "link.txt", no_link);
+  if (!no_link) paths.push_back("link.txt");
+  for (const std::string& summary : paths) {
+    request.summary_path = summary;
+    BatchRun run = RunBatch(request, {});
+    ASSERT_EQ(run.notes.size(), 1u) << summary;
+    EXPECT_EQ(NoteLine(run.notes[0]), "未读取 out.txt：它就是本次要写的汇总文件");
+    EXPECT_EQ(SummaryText(run.outcomes, SummaryFormat::TabSeparated, TextEncoding::Cp936),
+              "2\t2\t9\r\n10\t2.5\t7\r\n")
+        << summary;
+  }
+  request.summary_path = "new.txt";
+  EXPECT_EQ(RunBatch(request, {}).outcomes.size(), 3u) << "a summary yet to be written";
+}
+
+TEST_F(BatchRunTest, AFileThatLooksLikeAnEarlierSummaryIsReadWithANote) {
+  const std::string note = "像是以前写出的汇总文件，已照常读取；请把汇总文件移出数据文件夹";
+  // the content of 1-3.txt, whether it gets the note
+  const std::pair<const char*, bool> cases[] = {{"2\t2\t9\r\n10\t2.5\t7\r\n", true},
+                                                {"10\t2\t9\r\n3\t8\t1", true},
+                                                {"\xd1\xf9\xc6\xb7\t2\t9\r\n", true},
+                                                {"x\t2\t9\r\n", false},
+                                                {"2\t2\t9\r\n3\t\r\n", false},
+                                                {"2\t2\t9\t1\r\n", false},
+                                                {"1-3\t2\t9\r\n", false}};
+  for (const auto& [content, noted] : cases) {
+    data.Write("1-3.txt", content);
+    BatchRequest request = Request({"2.txt", "1-3.txt", "10.txt", "样品.txt"});
+    request.heading_text = "0";
+    std::vector<FileOutcome> outcomes = CollectResults(request, {});
+    const std::vector<Note>& notes = outcomes[1].notes;
+    EXPECT_EQ(!notes.empty() && notes.back().text == note, noted) << content;
+    EXPECT_TRUE(outcomes[0].notes.empty() || outcomes[0].notes.back().text != note);
+  }
 }
 
 TEST_F(BatchRunTest, NotesNameWhatIsSuspectInAResult) {

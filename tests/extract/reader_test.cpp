@@ -145,6 +145,19 @@ TEST_F(ReaderTest, LinesUpTo32767CharactersAreScannedToTheirEnd) {
   EXPECT_EQ(ReadFailure(std::string(32768, '7')).kind(), FailureKind::Overflow);
 }
 
+TEST_F(ReaderTest, TheLongestLineIsTakenWhenItsCrIsTheLastByteOfARead) {
+  std::string wide;
+  for (int i = 0; i < 32767; ++i) wide += "\xb0\xa1";
+  // The first read fills the buffer; the heading line puts the CR on its last byte, then next
+  // to it.
+  for (std::size_t shift : {0, 1}) {
+    const std::string heading(ReadBuffer::kCapacity - wide.size() - 2 - shift, 'h');
+    FileResult result = Read(heading + "\n" + wide + "\r\n5\t9\r\n", "1");
+    EXPECT_EQ(result.rows, 2) << shift;
+    EXPECT_EQ(result.row.line, 3) << shift;
+  }
+}
+
 TEST_F(ReaderTest, ALineWithoutEndIsRefusedWithoutReadingTheRest) {
   // Three blocks without a line break: the overflow comes from the first one.
   Failure failure = ReadFailure("1\t2\n" + std::string(3 * ReadBuffer::kBlock, 'x'));

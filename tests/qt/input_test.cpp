@@ -2,10 +2,11 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QtTest>
 
-#include "support/fakes.h"
 #include "qt/main_window.h"
+#include "support/fakes.h"
 
 using namespace torvane;
 using namespace torvane::testing;
@@ -37,8 +38,8 @@ class InputTest : public QObject {
  private slots:
   void init() {
     location_.folder = "/nowhere";
-    window_ = std::make_unique<qt::MainWindow>(
-        qt::WindowServices{&messages_, nullptr, &location_, &lister_});
+    window_ =
+        std::make_unique<qt::MainWindow>(WindowServices{&messages_, nullptr, &location_, &lister_});
     window_->Load();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -102,6 +103,13 @@ class InputTest : public QObject {
       Commit(box, "7");
       QVERIFY(box->text().endsWith("7"));
     }
+  }
+
+  // The controls, and the key filters they hold, are gone before the Form1 the filters call.
+  void controlsGoBeforeTheirForm() {
+    QPointer<QLineEdit> text3 = Box("Text3");
+    connect(window_.get(), &QObject::destroyed, [&] { QVERIFY(!text3); });
+    window_.reset();
   }
 
   void textBoxesHaveNoLengthLimitOfTheirOwn() {

@@ -12,9 +12,9 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "support/fakes.h"
 #include "qt/main_window.h"
 #include "qt/translations.h"
+#include "support/fakes.h"
 
 using namespace torvane;
 using namespace torvane::testing;
@@ -60,7 +60,7 @@ class WindowLayoutTest : public QObject {
  private slots:
   void init() {
     window_ = std::make_unique<qt::MainWindow>(
-        qt::WindowServices{&messages_, &browser_, &location_, &lister_});
+        WindowServices{&messages_, &browser_, &location_, &lister_});
   }
 
   // Controls of every kind, container and font, read off the design by hand.

@@ -3,22 +3,40 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <functional>
 
 #include "runtime/directory.h"
 #include "runtime/input_file.h"
 #include "runtime/output_file.h"
 #include "support/failure_of.h"
 #include "support/fakes.h"
+#include "support/watchdog.h"
 
 namespace torvane {
 namespace {
 
 using namespace torvane::testing;
+
+// Whether `check` holds when run in a child process, so that what it changes stays with the
+// child; `as_user`: as an ordinary user where the test runs as root, who bypasses permissions.
+bool HoldsInChild(const std::function<bool()>& check, bool as_user = false) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (as_user && ::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
 
 TEST(PosixFiles, HiddenFilesAndLinksToFoldersAreNotListed) {
   TempFolder folder;
@@ -33,17 +51,33 @@ TEST(PosixFiles, HiddenFilesAndLinksToFoldersAreNotListed) {
   EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "link.txt"}));
 }
 
+TEST(PosixFiles, AFolderWithoutReadPermissionIsAnErrorNotAnEmptyFolder) {
+  TempFolder folder;
+  const std::string locked = folder.str() + "/locked";
+  std::filesystem::create_directory(locked);
+  folder.Write("locked/1.txt", "1\t2\r\n");
+  ASSERT_EQ(::chmod(locked.c_str(), 0333), 0);  // names cannot be read, files still can
+  EXPECT_TRUE(HoldsInChild(
+      [&] {
+        Failure failure = FailureOf([&] { FileSystemLister().List(locked + "/*.txt"); });
+        return failure.kind() == FailureKind::ListFailed &&
+               DescribeFailure(failure) == "无法读取文件夹：没有访问权限\n文件夹：" + locked;
+      },
+      true));
+  ::chmod(locked.c_str(), 0755);
+}
+
 TEST(PosixFiles, ANamedPipeOrDeviceIsRefusedAtOnce) {
   TempFolder folder;
   const std::string fifo = folder.str() + "/1.txt";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  auto start = std::chrono::steady_clock::now();
   for (const std::string& path : {fifo, std::string("/dev/zero"), folder.str()}) {
-    Failure failure = FailureOf([&] { InputFile(path, "1.txt"); });
-    EXPECT_EQ(failure.kind(), FailureKind::OpenFailed) << path;
-    EXPECT_EQ(failure.file(), "1.txt");
+    WithinWatchdog(std::chrono::seconds(20), "opening a pipe or device", [&] {
+      Failure failure = FailureOf([&] { InputFile(path, "1.txt"); });
+      EXPECT_EQ(failure.kind(), FailureKind::OpenFailed) << path;
+      EXPECT_EQ(failure.file(), "1.txt");
+    });
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_EQ(FailureOf([&] { InputFile(folder.str() + "/gone.txt", "gone.txt"); }).kind(),
             FailureKind::FileNotFound);
 }
@@ -87,6 +121,15 @@ TEST(PosixFiles, ASummaryThatCannotBeReplacedLeavesEverythingAsItWas) {
   EXPECT_EQ(
       FailureOf([&] { ReplaceFileContents(folder.str() + "/pipe.txt", "x", "pipe.txt"); }).kind(),
       FailureKind::OpenFailed);
+  // Writing fails part way: the file size limit stops the temporary file at 4 bytes.
+  EXPECT_TRUE(HoldsInChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4, 4};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+           FailureOf([&] {
+             ReplaceFileContents(folder.str() + "/out.txt", "too long", "o");
+           }).kind() == FailureKind::WriteFailed;
+  }));
   EXPECT_EQ(folder.Read("out.txt"), "keep me");
   EXPECT_EQ(folder.Entries(), 2) << "no temporary file is left behind";
 }

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "runtime/number_scan.h"
 #include "support/failure_of.h"
 
 namespace torvane {
@@ -43,14 +44,15 @@ TEST(LenientValue, ADecimalCommaIsThePointOnlyWhenAsked) {
 
 // The X text of a row holds no blank; its value is the number at its head, read without
 // skipping any.
-TEST(ScanNumberPrefix, StopsAtTheFirstCharacterThatCannotContinueTheNumber) {
+TEST(ReadNumber, AnXTextStopsAtTheFirstCharacterThatCannotContinueTheNumber) {
   const std::pair<std::string, std::pair<double, std::size_t>> cases[] = {
       {"12.5", {12.5, 4}}, {"1e3x", {1000, 3}},      {"1e", {1, 1}}, {"1e+", {1, 1}},
       {"-.5;", {-0.5, 3}}, {"abc", {0, 0}},          {"-", {0, 0}},  {"79.84985,", {79.84985, 8}},
       {"1 2", {1, 1}},     {"6.9535E2", {695.35, 8}}};
   for (const auto& [text, expected] : cases) {
     double value = -1;
-    const char* end = ScanNumberPrefix(text.data(), text.data() + text.size(), {}, value);
+    const char* end = number::ReadNumber<number::Blanks::kNone>(
+        text.data(), text.data() + text.size(), {}, value);
     EXPECT_EQ(value, expected.first) << text;
     EXPECT_EQ(static_cast<std::size_t>(end - text.data()), expected.second) << text;
   }
@@ -100,7 +102,7 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourAndOverflowOutsideSixteenBits) {
                                             {-3.5, -4},       {2.4999, 2},       {0.5, 0},
                                             {32767.4, 32767}, {-32768.5, -32768}};
   for (const auto& [value, expected] : rounded) {
-    EXPECT_EQ(RoundToInt16(value).value(), expected) << value;
+    EXPECT_EQ(RoundToInt16(value), expected) << value;
   }
   for (double value :
        {32767.5, 32768.0, -32768.51, -32769.0, 1e300, std::numeric_limits<double>::infinity(),

@@ -6,8 +6,7 @@
 
 namespace torvane::testing {
 
-/// The failure that `action` throws; when it throws none, a test failure and an
-/// InvalidArgument placeholder.
+/// The failure that `action` throws; when it throws none, a test failure and a placeholder.
 template <typename Action>
 Failure FailureOf(Action&& action) {
   try {
@@ -16,7 +15,7 @@ Failure FailureOf(Action&& action) {
     return failure;
   }
   ADD_FAILURE() << "no failure";
-  return Failure(FailureKind::InvalidArgument);
+  return Failure(FailureKind::ReadFailed, "no failure");
 }
 
 }  // namespace torvane::testing

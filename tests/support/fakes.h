@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/result_view.h"
 #include "app/services.h"
 #include "runtime/directory.h"
+#include "runtime/failure.h"
 
 namespace torvane::testing {
 
@@ -75,12 +77,18 @@ struct FakeLocation : ProgramLocation {
   std::string ProgramFolder() override { return folder; }
 };
 
-/// Lists fixed names per pattern, in the order given; records the patterns asked for.
+/// Lists fixed names per pattern, in the order given; records the patterns asked for. A pattern
+/// of `unreadable` fails as a folder without read permission does.
 struct FakeLister : DirectoryLister {
   std::map<std::string, std::vector<std::string>> names;
+  std::set<std::string> unreadable;
   std::vector<std::string> patterns;
   std::vector<std::string> List(const std::string& pattern) override {
     patterns.push_back(pattern);
+    if (unreadable.contains(pattern)) {
+      throw Failure(FailureKind::ListFailed, "无法读取文件夹：没有访问权限",
+                    pattern.substr(0, pattern.find_last_of(kPathSeparator)));
+    }
     auto found = names.find(pattern);
     return found == names.end() ? std::vector<std::string>() : found->second;
   }

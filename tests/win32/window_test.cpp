@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "runtime/output_file.h"
 #include "runtime/wide_win.h"
@@ -78,6 +81,20 @@ class WindowTest : public ::testing::Test {
     Flush();
   }
 
+  // The window's icons are loaded for `dpi`: the system's icon sizes, 32 and 16 pixels at 96.
+  void ExpectIcons(UINT dpi) {
+    for (auto [kind, side] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
+      auto icon = reinterpret_cast<HICON>(::SendMessageW(window.hwnd(), WM_GETICON, kind, 0));
+      ICONINFO info{};
+      ASSERT_TRUE(::GetIconInfo(icon, &info)) << kind;
+      BITMAP bitmap{};
+      ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, ::MulDiv(side, static_cast<int>(dpi), 96)) << kind;
+      ::DeleteObject(info.hbmColor);
+      ::DeleteObject(info.hbmMask);
+    }
+  }
+
   void ExpectLayout(UINT dpi) {
     for (const ControlDesign& control : kDesign) {
       SCOPED_TRACE(control.name);
@@ -126,6 +143,7 @@ TEST_F(WindowTest, ControlsFontsAndCaptionsAsDesignedAtTheDisplaysDpiAndAfterACh
   EXPECT_FALSE(::GetWindowLongW(window.hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX))
       << "the window cannot be resized";
   ExpectLayout(window.dpi());
+  ExpectIcons(window.dpi());
   for (const ControlDesign& control : kDesign) {
     std::string_view name = control.name;
     if (name != "Text1" && name != "Label8") {
@@ -142,6 +160,7 @@ TEST_F(WindowTest, ControlsFontsAndCaptionsAsDesignedAtTheDisplaysDpiAndAfterACh
   ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(other, other),
                  reinterpret_cast<LPARAM>(&suggested));
   ExpectLayout(other);
+  ExpectIcons(other);
 }
 
 TEST_F(WindowTest, TabWalksTheDesignedOrderAndEnterOrEscapePressNoButton) {
@@ -227,6 +246,22 @@ TEST_F(WindowTest, FolderPickShowsTheChosenFolderAndACancelKeepsIt) {
   EXPECT_EQ(Text("Text1"), chosen) << "a cancel keeps the folder";
   EXPECT_EQ(Text("Label8"), "2");
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(FolderBrowser, TakesAPathOfAnyLengthTheShellGives) {
+  DWORD largest = 0;
+  auto shell = [&largest](std::size_t length) {
+    return [&largest, length](wchar_t* buffer, DWORD size) {
+      largest = size;
+      if (size <= length) return false;
+      std::fill_n(buffer, length, L'x');
+      buffer[length] = L'\0';
+      return true;
+    };
+  };
+  EXPECT_EQ(PathOfAnyLength(shell(32767)).value_or(L"").size(), 32767u);
+  EXPECT_EQ(PathOfAnyLength(shell(32768)), std::nullopt) << "nothing is longer";
+  EXPECT_EQ(largest, 32768u);
 }
 
 TEST(ProgramLocation, FolderOfTheExecutable) {

@@ -1,22 +1,9 @@
-#include "runtime/fixed_array.h"
+#include "runtime/failure.h"
 
 #include <gtest/gtest.h>
 
-#include "support/failure_of.h"
-
 namespace torvane {
 namespace {
-
-TEST(FixedArray, ChecksBothBoundsAndKeepsOldEntries) {
-  FixedArray<std::string, 1, 200> names;
-  names(1) = "first";
-  names(200) = "last";
-  EXPECT_EQ(names(200), "last");
-  for (long bad : {0L, 201L, -1L}) {
-    EXPECT_EQ(testing::FailureOf([&] { names(bad); }).kind(), FailureKind::SubscriptOutOfRange);
-  }
-  EXPECT_EQ(names(1), "first");
-}
 
 TEST(Failure, DescriptionSaysWhatWentWrongOnceThenTheFileAndLine) {
   EXPECT_EQ(

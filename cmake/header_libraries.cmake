@@ -1,0 +1,21 @@
+# The header-only libraries: nlohmann/json for the summary's JSON format (extract/) and CLI11 for
+# the command line (cli/). A cross-build takes the build machine's copies, each apart from the
+# rest of its include folder, so that the target's own C library headers are the ones found.
+if(CMAKE_CROSSCOMPILING)
+  find_path(TORVANE_CLI11_INCLUDE CLI/CLI.hpp NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_path(TORVANE_JSON_INCLUDE nlohmann/json.hpp NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(headers ${CMAKE_BINARY_DIR}/host-headers)
+  file(COPY ${TORVANE_CLI11_INCLUDE}/CLI DESTINATION ${headers}/cli11)
+  file(COPY ${TORVANE_JSON_INCLUDE}/nlohmann DESTINATION ${headers}/json)
+  add_library(torvane_cli11 INTERFACE)
+  target_include_directories(torvane_cli11 SYSTEM INTERFACE ${headers}/cli11)
+  add_library(torvane_json INTERFACE)
+  target_include_directories(torvane_json SYSTEM INTERFACE ${headers}/json)
+else()
+  find_package(CLI11 2.1 CONFIG REQUIRED)
+  find_package(nlohmann_json 3.11 CONFIG REQUIRED)
+  add_library(torvane_cli11 INTERFACE)
+  target_link_libraries(torvane_cli11 INTERFACE CLI11::CLI11)
+  add_library(torvane_json INTERFACE)
+  target_link_libraries(torvane_json INTERFACE nlohmann_json::nlohmann_json)
+endif()

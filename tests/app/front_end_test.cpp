@@ -1,0 +1,39 @@
+#include "app/front_end.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace torvane {
+namespace {
+
+using namespace torvane::testing;
+
+TEST(FrontEnd, ServicesLeftNullAreThePlatformsOwn) {
+  FakeControls controls;
+  FakeMessageBox box[2];
+  FakeFolderBrowser browser[2];
+  FakeLocation location[2];
+  FakeLister lister[2];
+  Form1Services services = ServicesFor(controls, {&box[0], nullptr, &location[0], nullptr},
+                                       {&box[1], &browser[1], &location[1], &lister[1]});
+  EXPECT_EQ(&services.controls, &controls);
+  EXPECT_EQ(&services.message_box, &box[0]);
+  EXPECT_EQ(&services.folder_browser, &browser[1]);
+  EXPECT_EQ(&services.location, &location[0]);
+  EXPECT_EQ(&services.lister, &lister[1]);
+}
+
+TEST(FrontEnd, TextBoxesAreTheDesignsTextBoxesByName) {
+  int boxes = 0;
+  for (const ControlDesign& control : kDesign) {
+    std::optional<TextBox> box = TextBoxNamed(control.name);
+    EXPECT_EQ(box.has_value(), control.kind == ControlKind::TextBox) << control.name;
+    if (box) boxes += NameOf(*box) == control.name;
+  }
+  EXPECT_EQ(boxes, 5);
+  EXPECT_EQ(TextBoxNamed("Text12"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace torvane
