@@ -4,8 +4,8 @@
 
 namespace torvane::win32 {
 
-/// A function of user32.dll that older systems may lack, looked up by name; nullptr where the
-/// system has none.
+/// A function of user32.dll that older systems may lack (those of Windows 10 1607 and later),
+/// looked up by name so that older systems still run; nullptr where the system has none.
 template <typename Function>
 Function User32Function(const char* name) {
   HMODULE user32 = ::GetModuleHandleW(L"user32.dll");

@@ -387,7 +387,7 @@ void ResultWindow::CopyPicture() {
 }
 
 void Win32ResultWindows::Open(ResultContent content) {
-  ResultWindow::Open(std::move(content), {}, owner_);
+  ResultWindow::Open(std::move(content), services_, owner_);
 }
 
 }  // namespace torvane::win32

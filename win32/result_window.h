@@ -80,14 +80,16 @@ class ResultWindow {
   int reflowing_ = 0;
 };
 
-/// Opens each result window over the window `owner` holds.
+/// Opens each result window over the window `owner` holds, with `services`.
 class Win32ResultWindows : public ResultWindows {
  public:
-  explicit Win32ResultWindows(const HWND& owner) : owner_(owner) {}
+  explicit Win32ResultWindows(const HWND& owner, ResultWindowServices services = {})
+      : owner_(owner), services_(services) {}
   void Open(ResultContent content) override;
 
  private:
   const HWND& owner_;
+  ResultWindowServices services_;
 };
 
 }  // namespace torvane::win32

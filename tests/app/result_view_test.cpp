@@ -4,7 +4,7 @@
 
 #include "picture/svg.h"
 #include "runtime/paths.h"
-#include "support/fakes.h"
+#include "support/real_folder_test.h"
 
 namespace torvane {
 namespace {
@@ -96,6 +96,29 @@ TEST(ResultViewTest, SaveSvgWritesTheSceneWhereTheDialogSays) {
   EXPECT_EQ(messages.shown[0].title, "错误");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
   EXPECT_NE(messages.shown[0].prompt.find("x.svg"), std::string::npos);
+}
+
+class ViewChartTest : public RealFolderTest {};
+
+TEST_F(ViewChartTest, TheCompletionBoxOffersTheChartAndItsButtonOpensTheRunsPictures) {
+  data.Write("10.txt", "1\t5\r\n2\t9\r\n");
+  data.Write("9.txt", "7\t1\r\n");
+  std::string prompt = Run();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(prompt.substr(0, prompt.find('\n')), "处理完毕");
+  EXPECT_EQ(messages.shown[0].title, "提示");
+  EXPECT_EQ(messages.shown[0].extra, "查看图表(&V)");
+  EXPECT_TRUE(results.opened.empty()) << "closed with OK";
+
+  messages.press_extra = true;
+  EXPECT_EQ(Click(), prompt);
+  ASSERT_EQ(results.opened.size(), 1u);
+  EXPECT_EQ(results.opened[0].summary_path, SummaryPath());
+  const picture::Scene& scene = results.opened[0].scene;
+  ASSERT_EQ(scene.panels.size(), 2u);
+  EXPECT_EQ(scene.panels[0].title, "9.txt") << "in run order";
+  EXPECT_EQ(scene.panels[1].title, "10.txt");
+  EXPECT_EQ(messages.shown.size(), 2u) << "no failure";
 }
 
 }  // namespace

@@ -92,7 +92,8 @@ TEST_F(CommandTest, WritesTheWindowsBytesForTheSameFolderAndInputs) {
       FakeLocation location;
       location.folder = folder.str();
       FileSystemLister lister;
-      Form1 form({controls, messages, browser, location, lister});
+      FakeResultWindows results;
+      Form1 form({controls, messages, browser, location, lister, results});
       form.Raise(Form1Event::Text3Change);
       {
         CurrentDirectory cwd(window_here.path());

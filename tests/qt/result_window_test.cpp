@@ -1,12 +1,17 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 #include "picture/chart.h"
 #include "picture/svg.h"
+#include "qt/main_window.h"
 #include "qt/result_window.h"
+#include "support/current_directory.h"
 #include "support/result_run.h"
 
 using namespace torvane;
@@ -18,12 +23,75 @@ QRgb Rgb(picture::Rgb color) {
   return 0xFF000000u | color;
 }
 
+// Once the completion box is up, checks it and presses the button captioned `button` or, when
+// that is empty, the Enter key.
+void AnswerTheBox(const QString& button) {
+  QTimer::singleShot(10, [button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return AnswerTheBox(button);  // not up yet
+    QCOMPARE(box->windowTitle(), QString("提示"));
+    QVERIFY(box->text().startsWith("处理完毕\n"));
+    QCOMPARE(box->defaultButton(), box->button(QMessageBox::Ok));
+    QCOMPARE(box->escapeButton(), box->button(QMessageBox::Ok));
+    QCOMPARE(box->buttons().size(), 2);
+    if (button.isEmpty()) return QTest::keyClick(box, Qt::Key_Return);
+    for (QAbstractButton* each : box->buttons()) {
+      if (each->text() == button) return each->click();
+    }
+    QFAIL("no such button");
+  });
+}
+
+QList<QWidget*> OpenResultWindows() {
+  QList<QWidget*> found;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == "ResultWindow" && widget->isVisible()) found << widget;
+  }
+  return found;
+}
+
 }  // namespace
 
 class ResultWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void theCompletionBoxsButtonOpensTheResultWindowAndEnterStillClosesIt() {
+    TempFolder data, here;
+    SpectraRun(data, 4);
+    FakeLocation location;
+    location.folder = data.str();
+    qt::MainWindow window({nullptr, nullptr, &location, nullptr});
+    window.Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QLineEdit*>("Text2")->setText("1");
+    window.findChild<QLineEdit*>("Text3")->setText("990");
+    window.findChild<QLineEdit*>("Text4")->setText("1010");
+    CurrentDirectory cwd(here.path());
+
+    AnswerTheBox("");
+    window.findChild<QPushButton*>("Command2")->click();
+    QVERIFY(here.Read("990-1010.txt"));
+    QVERIFY2(OpenResultWindows().isEmpty(), "Enter pressed OK");
+
+    AnswerTheBox("查看图表(&V)");
+    window.findChild<QPushButton*>("Command2")->click();
+    QTRY_COMPARE(OpenResultWindows().size(), 1);
+    auto* result = static_cast<qt::ResultWindow*>(OpenResultWindows()[0]);
+    QCOMPARE(result->windowTitle(), QString("图表 - 990-1010.txt"));
+    QVERIFY(!result->isModal());
+    QVERIFY(QTest::qWaitForWindowExposed(result));
+    const picture::Scene& scene = result->content().scene;
+    QCOMPARE(scene.panels.size(), std::size_t{4});
+    QImage image = result->view().viewport()->grab().toImage();
+    picture::Point inside = InsideBand(scene, result->view().grid(), 0);
+    QCOMPARE(image.pixel((QPointF(inside.x, inside.y) * image.devicePixelRatio()).toPoint()),
+             Rgb(picture::kBandColor));
+    result->close();
+    QTRY_VERIFY(OpenResultWindows().isEmpty());
+  }
+
   void showsEveryPanelWithItsBandAndReflows() {
     TempFolder data;
     FakeSaveDialog dialog;

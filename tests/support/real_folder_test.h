@@ -40,7 +40,8 @@ class RealFolderTest : public ::testing::Test {
   FakeFolderBrowser browser;
   FakeLocation location;
   FileSystemLister lister;
-  Form1 form{{controls, messages, browser, location, lister}};
+  FakeResultWindows results;
+  Form1 form{{controls, messages, browser, location, lister, results}};
 };
 
 }  // namespace torvane::testing

@@ -10,8 +10,10 @@
 
 #include "picture/svg.h"
 #include "runtime/wide_win.h"
+#include "support/current_directory.h"
 #include "support/result_run.h"
 #include "win32/dpi.h"
+#include "win32/main_window.h"
 
 namespace torvane::win32 {
 namespace {
@@ -144,6 +146,104 @@ TEST_F(ResultWindowTest, SaveWritesTheSvgOfTheRunAndCopyPutsTheWholePictureOnThe
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
   ::CloseClipboard();
+}
+
+// What the completion box is answered with: the caption of the button to click, or nothing for
+// the Enter key.
+std::wstring answer;
+std::string box_text;
+
+// Finds the window of this thread titled "提示", or nullptr.
+HWND CompletionBox() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        if (!::IsWindowVisible(hwnd) || TitleOf(hwnd) != "提示") return TRUE;
+        *reinterpret_cast<HWND*>(data) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Answers the completion box once it is up, as `answer` says; notes the box's texts.
+void CALLBACK AnswerTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = CompletionBox();
+  if (!box) return;  // not up yet
+  ::KillTimer(nullptr, timer);
+  std::pair<HWND, std::string> search{nullptr, {}};
+  ::EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto& [button, texts] = *reinterpret_cast<std::pair<HWND, std::string>*>(data);
+        texts += TitleOf(child) + "\n";
+        if (TitleOf(child) == Narrow(answer)) button = child;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  box_text = search.second;
+  if (answer.empty()) {
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageW(::GetFocus(), WM_KEYUP, VK_RETURN, 1);
+  } else if (search.first) {
+    ::SendMessageW(search.first, BM_CLICK, 0, 0);
+  } else {
+    ADD_FAILURE() << "no button " << Narrow(answer) << " among\n" << box_text;
+    ::PostMessageW(box, WM_CLOSE, 0, 0);
+  }
+}
+
+TEST(CompletionBoxTest, ItsButtonOpensTheResultWindowWhoseSvgIsTheRunsAndEnterStillClosesIt) {
+  TempFolder data, here;
+  BatchRequest request = SpectraRun(data, 3);
+  FakeLocation location;
+  location.folder = data.str();
+  FakeSaveDialog dialog;
+  FakeMessageBox messages;
+  HWND owner = nullptr;
+  Win32ResultWindows results(owner, {&dialog, &messages});
+  MainWindow window({nullptr, nullptr, &location, nullptr, &results}, /*ends_program=*/false);
+  ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
+  owner = window.hwnd();
+  window.Load();
+  ::ShowWindow(window.hwnd(), SW_SHOW);
+  ::SetWindowTextW(window.Control("Text2"), L"1");
+  ::SetWindowTextW(window.Control("Text3"), L"990");
+  ::SetWindowTextW(window.Control("Text4"), L"1010");
+  Flush();
+  CurrentDirectory cwd(here.path());
+
+  answer.clear();
+  ::SetTimer(nullptr, 0, 50, AnswerTheBox);
+  ::SendMessageW(window.Control("Command2"), BM_CLICK, 0, 0);
+  Flush();
+  EXPECT_TRUE(here.Read("990-1010.txt"));
+  EXPECT_NE(box_text.find("处理完毕\n"), std::string::npos) << box_text;
+  EXPECT_NE(box_text.find("查看图表(&V)\n"), std::string::npos) << box_text;
+  EXPECT_EQ(::FindWindowW(ResultWindow::kClassName, nullptr), nullptr) << "Enter pressed OK";
+
+  answer = L"查看图表(&V)";
+  ::SetTimer(nullptr, 0, 50, AnswerTheBox);
+  ::SendMessageW(window.Control("Command2"), BM_CLICK, 0, 0);
+  Flush();
+  ResultWindow* result = ResultWindow::FromHandle(::FindWindowW(ResultWindow::kClassName, nullptr));
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(TitleOf(result->hwnd()), "图表 - 990-1010.txt");
+  EXPECT_EQ(::GetWindow(result->hwnd(), GW_OWNER), window.hwnd());
+  EXPECT_EQ(result->content().scene.panels.size(), 3u);
+
+  dialog.answer = here.str() + "\\图表.svg";
+  ::SendMessageW(result->SaveButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(dialog.questions.size(), 1u);
+  EXPECT_EQ(dialog.questions[0].folder, here.str());
+  EXPECT_EQ(dialog.questions[0].name, "990-1010.svg");
+  EXPECT_EQ(
+      here.Read("图表.svg"),
+      picture::SceneSvg(picture::BuildScene(request, CollectResults(request, {})), kSvgColumns));
+  EXPECT_TRUE(messages.shown.empty());
+  ::DestroyWindow(result->hwnd());
+  Flush();
 }
 
 }  // namespace
