@@ -132,9 +132,10 @@ ResultWindow* ResultWindow::Open(ResultContent content, ResultWindowServices ser
       0, kClassName, Wide(ResultWindowTitle(window->content_.summary_path)).c_str(), kStyle,
       CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, nullptr, instance, window);
   if (!hwnd) {
-    delete window;  // WM_NCCREATE never came, or the window is already gone
+    delete window;  // the window, if it was made at all, is gone and has left the object
     return nullptr;
   }
+  window->owned_by_window_ = true;
   ::ShowWindow(hwnd, SW_SHOWNORMAL);
   ::UpdateWindow(hwnd);
   return window;
@@ -159,7 +160,8 @@ LRESULT CALLBACK ResultWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam
   LRESULT result = self->HandleMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    delete self;
+    self->hwnd_ = nullptr;
+    if (self->owned_by_window_) delete self;
   }
   return result;
 }
@@ -183,6 +185,7 @@ LRESULT ResultWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, hwnd_,
                                 nullptr, instance, nullptr);
       dpi_ = DpiOf(hwnd_);
+      SetFont();
       Layout();
       return 0;
     }
@@ -195,6 +198,7 @@ LRESULT ResultWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+      SetFont();
       Layout();
       return 0;
     }
@@ -212,19 +216,32 @@ LRESULT ResultWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return 0;
     case WM_MOUSEWHEEL:
       return ::SendMessageW(view_, message, wparam, lparam);
+    case WM_KEYDOWN: {
+      // The keys that scroll a document: arrows, Page Up and Down, Home and End.
+      static constexpr std::pair<WPARAM, WORD> kKeys[] = {
+          {VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
+          {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
+      for (auto [key, code] : kKeys) {
+        if (wparam == key) ::SendMessageW(view_, WM_VSCROLL, code, 0);
+      }
+      return 0;
+    }
     default:
       break;
   }
   return ::DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-void ResultWindow::Layout() {
-  if (!view_) return;
+void ResultWindow::SetFont() {
   HFONT old = font_;
   font_ = ButtonFont(dpi_);
   ::SendMessageW(save_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   ::SendMessageW(copy_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   if (old) ::DeleteObject(old);
+}
+
+void ResultWindow::Layout() {
+  if (!view_) return;
   RECT client{};
   ::GetClientRect(hwnd_, &client);
   int padding = Scaled(kPadding, dpi_), height = Scaled(kButtonHeight, dpi_);
@@ -329,6 +346,8 @@ LRESULT ResultWindow::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lpar
     case WM_LBUTTONDOWN:
       ::SetFocus(view_);
       return 0;
+    case WM_KEYDOWN:
+      return HandleMessage(message, wparam, lparam);
     default:
       break;
   }

@@ -63,6 +63,8 @@ class ResultWindow {
   static LRESULT CALLBACK ViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  /// Makes the buttons' font for the window's DPI.
+  void SetFont();
   void Layout();
   void Reflow();
   void Scroll(int bar, int position);
@@ -78,6 +80,7 @@ class ResultWindow {
   PanelGrid grid_;
   POINT scroll_{0, 0};
   int reflowing_ = 0;
+  bool owned_by_window_ = false;  ///< deleted with the window once Open has made it
 };
 
 /// Opens each result window over the window `owner` holds, with `services`.

@@ -99,8 +99,8 @@ TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrolls) {
   EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 0)), ColorOf(picture::kBandColor));
   EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 2)), ColorOf(picture::kBandColor));
 
-  // Scrolled to the end, the last panel is drawn with its band.
-  ::SendMessageW(window->View(), WM_VSCROLL, SB_BOTTOM, 0);
+  // Scrolled to the end (the End key), the last panel is drawn with its band.
+  ::SendMessageW(window->hwnd(), WM_KEYDOWN, VK_END, 0);
   Flush();
   EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 6)), ColorOf(picture::kBandColor));
   ::SendMessageW(window->View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * 100), 0);
