@@ -99,7 +99,7 @@ class ResultWindowTest : public QObject {
     qt::ResultWindow window(ResultOf(data, 7), {&dialog, &messages});
     QCOMPARE(window.windowTitle(), QString("图表 - 990-1010.txt"));
     QVERIFY(!window.isModal());
-    window.resize(1300, 700);
+    window.resize(700, 400);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -121,15 +121,17 @@ class ResultWindowTest : public QObject {
       QCOMPARE(image.pixel((at * image.devicePixelRatio()).toPoint()), Rgb(picture::kBandColor));
     }
 
-    window.resize(700, 700);
+    window.resize(350, 400);
     QTRY_COMPARE(view.grid().columns, 1);
 
     // "复制图片": the whole picture, as laid out now, with every panel's band.
-    window.resize(1300, 700);
+    window.resize(700, 400);
     QTRY_COMPARE(view.grid().columns, 3);
     window.findChild<QPushButton*>("CopyPicture")->click();
     QImage copied = QApplication::clipboard()->image();
-    QCOMPARE(copied.size(), QSize(1232, 8 + 3 * 250 + 2 * 8 + 8) * window.devicePixelRatio());
+    QCOMPARE(copied.size(),
+             QSize(PanelGrid::Span(3, kPanelWidth), PanelGrid::Span(3, kPanelHeight)) *
+                 window.devicePixelRatio());
     picture::Point inside = InsideBand(scene, view.grid(), 5);
     QPointF at(inside.x, inside.y);
     QCOMPARE(copied.pixel((at * window.devicePixelRatio()).toPoint()), Rgb(picture::kBandColor));

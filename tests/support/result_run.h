@@ -37,10 +37,16 @@ inline BatchRequest SpectraRun(const TempFolder& data, int files) {
   return request;
 }
 
+/// The panels' size in ResultOf: three columns fit a small screen at 150 %.
+inline constexpr double kPanelWidth = 200, kPanelHeight = 120;
+
 /// What a result window gets from that run, its summary "990-1010.txt" in `data`.
 inline ResultContent ResultOf(const TempFolder& data, int files) {
   BatchRequest request = SpectraRun(data, files);
-  return {picture::BuildScene(request, CollectResults(request, {})),
+  picture::ChartOptions options;
+  options.panel_width = kPanelWidth;
+  options.panel_height = kPanelHeight;
+  return {picture::BuildScene(request, CollectResults(request, {}), options),
           data.str() + kPathSeparator + "990-1010.txt"};
 }
 
@@ -53,12 +59,12 @@ inline picture::FilledRect BandOf(const picture::Panel& panel) {
   return {};
 }
 
-/// A point inside the band of panel `index` of `grid`, left of the chosen row's line, in
-/// device-independent pixels from the grid's corner.
+/// A point inside the band of panel `index` of `grid`, left of the chosen row's line and below
+/// the curve, in device-independent pixels from the grid's corner.
 inline picture::Point InsideBand(const picture::Scene& scene, const PanelGrid& grid, int index) {
   picture::FilledRect band = BandOf(scene.panels[static_cast<std::size_t>(index)]);
   picture::Point origin = grid.Origin(index);
-  return {origin.x + band.x + band.width / 4, origin.y + band.y + 6};
+  return {origin.x + band.x + band.width / 4, origin.y + band.y + band.height - 4};
 }
 
 }  // namespace torvane::testing

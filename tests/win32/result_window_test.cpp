@@ -91,7 +91,7 @@ TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrollsAndCopiesThem
   EXPECT_EQ(TitleOf(window->SaveButton()), "另存为 SVG…");
   EXPECT_EQ(TitleOf(window->CopyButton()), "复制图片");
 
-  Resize(1300, 600);
+  Resize(700, 300);
   EXPECT_EQ(window->grid().columns, 3);
   const picture::Scene& scene = window->content().scene;
   EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 2)), ColorOf(picture::kBandColor));
@@ -121,7 +121,7 @@ TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrollsAndCopiesThem
   ::DeleteDC(dc);
   ::CloseClipboard();
 
-  Resize(700, 600);
+  Resize(350, 300);
   EXPECT_EQ(window->grid().columns, 1);
   EXPECT_EQ(ShownAt(InsideBand(scene, window->grid(), 0)), ColorOf(picture::kBandColor));
 }
