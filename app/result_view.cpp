@@ -57,6 +57,11 @@ PanelGrid PanelGrid::For(const picture::Scene& scene, double width) {
   return grid;
 }
 
+picture::Point PanelGrid::FirstRoom(const picture::Scene& scene) {
+  PanelGrid grid = For(scene, Span(3, scene.panels.empty() ? 0 : scene.panels.front().width));
+  return {grid.Width(), Span(std::min(grid.Rows(), 2), grid.cell_height)};
+}
+
 picture::Point PanelGrid::Origin(int index) const {
   return {kMargin + (index % columns) * (cell_width + kGap),
           kMargin + (index / columns) * (cell_height + kGap)};

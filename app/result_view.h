@@ -86,6 +86,9 @@ struct PanelGrid {
     return 2 * kMargin + cells * cell + (cells > 0 ? cells - 1 : 0) * kGap;
   }
 
+  /// The room a window first gives `scene`'s panels: up to three columns and two rows.
+  static picture::Point FirstRoom(const picture::Scene& scene);
+
   int Rows() const { return (count + columns - 1) / columns; }
   /// The whole grid's size, margins included.
   double Width() const { return Span(columns, cell_width); }

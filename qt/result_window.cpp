@@ -110,13 +110,10 @@ ResultWindow::ResultWindow(ResultContent content, ResultWindowServices services,
   });
   connect(copy, &QPushButton::clicked, this, [this] { CopyPicture(); });
 
-  // Room for three columns and two rows where the screen has it.
-  PanelGrid wanted = PanelGrid::For(content_.scene, PanelGrid::Span(3, view_->grid().cell_width));
-  int rows = std::min(wanted.Rows(), 2);
+  picture::Point room = PanelGrid::FirstRoom(content_.scene);
   int chrome = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4 * layout->spacing() + 8;
-  QSize size(static_cast<int>(wanted.Width()) + chrome,
-             static_cast<int>(PanelGrid::Span(rows, wanted.cell_height)) + chrome +
-                 save->sizeHint().height());
+  QSize size(static_cast<int>(room.x) + chrome,
+             static_cast<int>(room.y) + chrome + save->sizeHint().height());
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     size = size.boundedTo(screen->availableSize() * 9 / 10);
   }

@@ -58,16 +58,13 @@ HFONT ButtonFont(UINT dpi) {
   return ::CreateFontIndirectW(&font);
 }
 
-// Room for three columns and two rows of `scene`'s panels at `dpi`, with the buttons above.
+// The client area that gives `scene`'s panels their first room at `dpi`, the buttons above.
 RECT InitialClientRect(const picture::Scene& scene, UINT dpi) {
-  double cell = scene.panels.empty() ? 0 : scene.panels.front().width;
-  PanelGrid wanted = PanelGrid::For(scene, PanelGrid::Span(3, cell));
-  double height = PanelGrid::Span(std::min(wanted.Rows(), 2), wanted.cell_height);
+  picture::Point room = PanelGrid::FirstRoom(scene);
   int border = 2 * ::GetSystemMetrics(SM_CXEDGE);
-  return {
-      0, 0,
-      Scaled(std::max(wanted.Width(), kMinWidth), dpi) + border + ::GetSystemMetrics(SM_CXVSCROLL),
-      Scaled(std::max(height + kButtonHeight + 2 * kPadding, kMinHeight), dpi) + border};
+  return {0, 0,
+          Scaled(std::max(room.x, kMinWidth), dpi) + border + ::GetSystemMetrics(SM_CXVSCROLL),
+          Scaled(std::max(room.y + kButtonHeight + 2 * kPadding, kMinHeight), dpi) + border};
 }
 
 SCROLLINFO ScrollInfo(UINT mask) {

@@ -52,6 +52,12 @@ TEST(ResultViewTest, GridReflowsWithTheWidth) {
   EXPECT_EQ(PanelGrid::For(scene, 1e6).columns, 5) << "never more columns than panels";
   EXPECT_TRUE(PanelGrid::For({}, 1000).Between(0, 1000) == std::make_pair(0, 0));
 
+  // A new window's room: three columns and two rows at most.
+  EXPECT_EQ(PanelGrid::FirstRoom(scene).x, three);
+  EXPECT_EQ(PanelGrid::FirstRoom(scene).y, 8 + 2 * 250 + 8 + 8);
+  EXPECT_EQ(PanelGrid::FirstRoom(SceneOf(1)).x, 8 + 400 + 8);
+  EXPECT_EQ(PanelGrid::FirstRoom(SceneOf(1)).y, 8 + 250 + 8);
+
   PanelGrid grid = PanelGrid::For(scene, 1000);
   ASSERT_EQ(grid.columns, 2);
   EXPECT_EQ(grid.Rows(), 3);
