@@ -1,11 +1,14 @@
 #include "app/form1.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
+#include <thread>
 
 #include "extract/batch_run.h"
-#include "runtime/cp936.h"
 #include "extract/summary.h"
+#include "picture/chart.h"
+#include "runtime/cp936.h"
 #include "runtime/failure.h"
 #include "runtime/output_file.h"
 #include "runtime/paths.h"
@@ -147,9 +150,16 @@ void Form1::Command2_Click() {
   for (FileOutcome& outcome : run.outcomes) {
     for (Note& note : outcome.notes) notes.push_back(std::move(note));
   }
-  services_.message_box.Show(
-      CompletionText(AbsolutePath(request.summary_path), SummaryLines(run.outcomes), notes), "提示",
-      MessageIcon::None);
+  const std::string summary_path = AbsolutePath(request.summary_path);
+  if (services_.message_box.ShowWithButton(
+          CompletionText(summary_path, SummaryLines(run.outcomes), notes), "提示",
+          kViewChartCaption)) {
+    // The pictures are drawn only when asked for: each data file is read once more.
+    picture::ChartOptions options;
+    options.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    services_.result_windows.Open(
+        {picture::BuildScene(request, run.outcomes, options), summary_path});
+  }
 }
 
 std::string CompletionText(const std::string& summary_path, long lines,

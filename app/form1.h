@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/controls.h"
+#include "app/result_view.h"
 #include "app/services.h"
 #include "catalogue/catalogue.h"
 #include "extract/batch_run.h"
@@ -23,6 +24,7 @@ struct Form1Services {
   FolderBrowser& folder_browser;
   ProgramLocation& location;
   DirectoryLister& lister;
+  ResultWindows& result_windows;
 };
 
 /// The events Form1 handles, as the window toolkit raises them.

@@ -22,6 +22,7 @@ Form1Services ServicesFor(Controls& controls, const WindowServices& chosen,
       Chosen(chosen.folder_browser, own.folder_browser),
       Chosen(chosen.location, own.location),
       Chosen(chosen.lister, own.lister),
+      Chosen(chosen.result_windows, own.result_windows),
   };
 }
 

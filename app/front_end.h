@@ -20,6 +20,7 @@ struct WindowServices {
   FolderBrowser* folder_browser = nullptr;
   ProgramLocation* location = nullptr;
   DirectoryLister* lister = nullptr;
+  ResultWindows* result_windows = nullptr;
 };
 
 /// Form1's services in a window whose controls are `controls`: each service `chosen` gives, and

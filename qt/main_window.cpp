@@ -14,6 +14,7 @@
 
 #include "qt/key_filter.h"
 #include "qt/qt_services.h"
+#include "qt/result_window.h"
 
 namespace torvane::qt {
 namespace {
@@ -95,6 +96,7 @@ struct MainWindow::Impl : public Controls {
 
   std::unique_ptr<QtMessageBox> qt_message_box;
   std::unique_ptr<QtFolderBrowser> qt_folder_browser;
+  std::unique_ptr<QtResultWindows> qt_result_windows;
   QtProgramLocation qt_location;
   FileSystemLister file_system;
 
@@ -131,10 +133,11 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 
   impl_->qt_message_box = std::make_unique<QtMessageBox>(this);
   impl_->qt_folder_browser = std::make_unique<QtFolderBrowser>(this);
+  impl_->qt_result_windows = std::make_unique<QtResultWindows>(this);
   form_ = std::make_unique<Form1>(
       ServicesFor(*impl_, services,
                   {impl_->qt_message_box.get(), impl_->qt_folder_browser.get(), &impl_->qt_location,
-                   &impl_->file_system}));
+                   &impl_->file_system, impl_->qt_result_windows.get()}));
 
   for (const ControlDesign& control : kDesign) {
     QWidget* parent_widget = control.parent ? impl_->widgets.at(control.parent) : this;

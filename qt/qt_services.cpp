@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace torvane::qt {
 
@@ -12,6 +13,17 @@ void QtMessageBox::Show(const std::string& prompt, const std::string& title, Mes
                   QString::fromStdString(title), QString::fromStdString(prompt), QMessageBox::Ok,
                   parent_);
   box.exec();
+}
+
+bool QtMessageBox::ShowWithButton(const std::string& prompt, const std::string& title,
+                                  const std::string& extra) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                  QString::fromStdString(prompt), QMessageBox::Ok, parent_);
+  QPushButton* pressed = box.addButton(QString::fromStdString(extra), QMessageBox::ActionRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == pressed;
 }
 
 std::optional<std::string> QtFolderBrowser::Browse(const std::string& title,

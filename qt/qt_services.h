@@ -11,6 +11,8 @@ class QtMessageBox : public MessageBox {
  public:
   explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
   void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
+  bool ShowWithButton(const std::string& prompt, const std::string& title,
+                      const std::string& extra) override;
 
  private:
   QWidget* parent_;

@@ -9,6 +9,8 @@
 #           batch run must be byte for byte the same.
 #   report  the same run with --report, one job: the cost of building the picture (the report
 #           run's CPU time less the plain run's, against the plain run's) and the page's size.
+#   window  the result window (Qt, on a virtual X display) on the same 200 files: building the
+#           pictures, opening the window up to its first paint, drawing all 200 panels at once.
 #   memory  peak memory for 10 and for 200 files; a 1 GB file without line breaks must be
 #           refused promptly with bounded memory.
 #   files   1,000 and 10,000 small files of 100 rows: the cost per file.
@@ -22,7 +24,8 @@ awk_bin=${AWK:-mawk}
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DTORVANE_BENCHMARKS=ON >/dev/null
-cmake --build "$dir" --target torvane-batch torvane_measure torvane_count_newlines >/dev/null
+cmake --build "$dir" --target torvane-batch torvane_measure torvane_count_newlines \
+  torvane_chart_timing >/dev/null
 batch=$dir/cli/torvane-batch
 measure=$dir/bench/torvane_measure
 count=$dir/bench/torvane_count_newlines
@@ -130,6 +133,10 @@ echo "Building the picture (--report run less plain run, 1 job): CPU $(minus "$c
   "$(awk -v b="$(wc -c <"$work/report.html")" 'BEGIN { printf "%.2f", b / 1048576 }') MiB"
 echo "Wall time, minimum (median): two jobs finish $(ratio "$wmin_jobs1" "$wmin_jobs2")x" \
   "($(ratio "$w_jobs1" "$w_jobs2")x) as fast as one"
+
+for _ in 1 2 3; do
+  echo "Result window (s): $(xvfb-run -a "$dir/qt/torvane_chart_timing" "$data" 1000 2000 2 2>/dev/null)"
+done
 
 rss() { "$measure" "$@" 2>&1 >/dev/null | sed 's/.*max_rss_kib=//'; }
 mkdir -p "$work/ten"

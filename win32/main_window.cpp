@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "runtime/wide_win.h"
+#include "win32/dpi.h"
+#include "win32/result_window.h"
 #include "win32/shell_services.h"
 
 namespace torvane::win32 {
@@ -18,26 +20,6 @@ constexpr DWORD kWindowExStyle = 0;
 // Control identifiers start above IDOK and IDCANCEL, which the dialog keys send for Enter and
 // Escape and which nothing here answers.
 constexpr int kFirstControlId = 100;
-
-// Functions of Windows 10 (1607 and later), looked up so that older systems still run.
-template <typename Function>
-Function User32Function(const char* name) {
-  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  FARPROC found = user32 ? ::GetProcAddress(user32, name) : nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-UINT DpiOf(HWND hwnd) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-  if (get_dpi) {
-    if (UINT dpi = get_dpi(hwnd)) return dpi;
-  }
-  HDC screen = ::GetDC(nullptr);
-  int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
-}
 
 // A system metric (a length in pixels) at `dpi`.
 int MetricFor(int metric, UINT dpi) {
@@ -83,13 +65,18 @@ RECT PixelRect(const ControlDesign& control, int dpi) {
 }  // namespace
 
 struct MainWindow::Impl : public Controls {
-  // The message box and the folder browser are owned by the window once it exists.
+  // The message box, the folder browser and the result windows are owned by the window once it
+  // exists.
   explicit Impl(MainWindow* owner)
-      : window(owner), message_box(owner->hwnd_), folder_browser(owner->hwnd_) {}
+      : window(owner),
+        message_box(owner->hwnd_),
+        folder_browser(owner->hwnd_),
+        result_windows(owner->hwnd_) {}
 
   MainWindow* window;
   Win32MessageBox message_box;
   ShellFolderBrowser folder_browser;
+  Win32ResultWindows result_windows;
   ModuleLocation location;
   FileSystemLister file_system;
 
@@ -116,9 +103,10 @@ struct MainWindow::Impl : public Controls {
 
 MainWindow::MainWindow(WindowServices services, bool ends_program)
     : impl_(std::make_unique<Impl>(this)), ends_program_(ends_program) {
-  form_ = std::make_unique<Form1>(ServicesFor(
-      *impl_, services,
-      {&impl_->message_box, &impl_->folder_browser, &impl_->location, &impl_->file_system}));
+  form_ = std::make_unique<Form1>(
+      ServicesFor(*impl_, services,
+                  {&impl_->message_box, &impl_->folder_browser, &impl_->location,
+                   &impl_->file_system, &impl_->result_windows}));
 }
 
 MainWindow::~MainWindow() {

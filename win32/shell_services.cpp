@@ -1,5 +1,6 @@
 #include "win32/shell_services.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -11,6 +12,29 @@ namespace torvane::win32 {
 void Win32MessageBox::Show(const std::string& prompt, const std::string& title, MessageIcon icon) {
   UINT style = MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0);
   ::MessageBoxW(owner_, Wide(prompt).c_str(), Wide(title).c_str(), style);
+}
+
+bool Win32MessageBox::ShowWithButton(const std::string& prompt, const std::string& title,
+                                     const std::string& extra) {
+  std::wstring wide_prompt = Wide(prompt), wide_title = Wide(title), wide_extra = Wide(extra);
+  TASKDIALOG_BUTTON button{kExtraButtonId, wide_extra.c_str()};
+  TASKDIALOGCONFIG config{};
+  config.cbSize = sizeof config;
+  config.hwndParent = owner_;
+  // Escape and the close box press OK, as in a message box with OK alone.
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+  config.dwCommonButtons = TDCBF_OK_BUTTON;
+  config.pszWindowTitle = wide_title.c_str();
+  config.pszContent = wide_prompt.c_str();
+  config.cButtons = 1;
+  config.pButtons = &button;
+  config.nDefaultButton = IDOK;
+  int pressed = IDOK;
+  if (FAILED(::TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+    Show(prompt, title, MessageIcon::None);
+    return false;
+  }
+  return pressed == kExtraButtonId;
 }
 
 namespace {

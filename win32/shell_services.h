@@ -11,11 +11,17 @@
 namespace torvane::win32 {
 
 /// MessageBoxW with one OK button, owned by (and modal to) the window `owner` holds once it
-/// exists.
+/// exists. With an extra button, a task dialog (common controls 6) that looks like it: the
+/// prompt, the extra button and OK.
 class Win32MessageBox : public MessageBox {
  public:
   explicit Win32MessageBox(const HWND& owner) : owner_(owner) {}
   void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
+  bool ShowWithButton(const std::string& prompt, const std::string& title,
+                      const std::string& extra) override;
+
+  /// The control identifier of the extra button.
+  static constexpr int kExtraButtonId = 100;
 
  private:
   const HWND& owner_;

@@ -25,7 +25,8 @@ class Form1Test : public ::testing::Test {
   FakeFolderBrowser browser;
   FakeLocation location;
   FakeLister lister;
-  Form1 form{{controls, messages, browser, location, lister}};
+  FakeResultWindows results;
+  Form1 form{{controls, messages, browser, location, lister, results}};
 };
 
 TEST_F(Form1Test, StartUpCataloguesTheProgramsFolder) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/result_view.h"
 #include "app/services.h"
 #include "runtime/directory.h"
 #include "runtime/failure.h"
@@ -37,13 +38,27 @@ struct FakeControls : Controls {
 struct ShownMessage {
   std::string prompt, title;
   MessageIcon icon;
+  std::string extra;  ///< the extra button's caption, if the box had one
 };
 
+/// Records each box; a box with an extra button is closed by it when `press_extra` says so.
 struct FakeMessageBox : MessageBox {
   std::vector<ShownMessage> shown;
+  bool press_extra = false;
   void Show(const std::string& prompt, const std::string& title, MessageIcon icon) override {
-    shown.push_back({prompt, title, icon});
+    shown.push_back({prompt, title, icon, {}});
   }
+  bool ShowWithButton(const std::string& prompt, const std::string& title,
+                      const std::string& extra) override {
+    shown.push_back({prompt, title, MessageIcon::None, extra});
+    return press_extra;
+  }
+};
+
+/// Records each result window opened.
+struct FakeResultWindows : ResultWindows {
+  std::vector<ResultContent> opened;
+  void Open(ResultContent content) override { opened.push_back(std::move(content)); }
 };
 
 /// Answers each browse with the next queued answer (nothing: a cancel).
@@ -57,6 +72,16 @@ struct FakeFolderBrowser : FolderBrowser {
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
+    return answer;
+  }
+};
+
+/// Answers each save dialog with `answer` (nothing: a cancel); records the questions.
+struct FakeSaveDialog : SaveDialog {
+  std::optional<std::string> answer;
+  std::vector<SaveQuestion> questions;
+  std::optional<std::string> Ask(const SaveQuestion& question) override {
+    questions.push_back(question);
     return answer;
   }
 };

@@ -39,7 +39,8 @@ struct RealFolderWindow {
   FakeFolderBrowser browser;
   FakeLocation location;
   FileSystemLister lister;
-  Form1 form{{controls, messages, browser, location, lister}};
+  FakeResultWindows results;
+  Form1 form{{controls, messages, browser, location, lister, results}};
 };
 
 class RealFolderTest : public ::testing::Test, protected RealFolderWindow {

@@ -137,7 +137,14 @@ int UseWindow(const wchar_t* program, const wchar_t* folder) {
   Type(window, "Text4", L"3");
   Click(window, "Command2");
   HWND box = AwaitWindow(process, window, L"#32770", nullptr, "no box after the batch run");
-  std::wstring said = ControlText(::GetDlgItem(box, 0xFFFF));  // the message box's text
+  std::wstring said;  // the box's texts: a task dialog's are its controls' under Wine
+  ::EnumChildWindows(
+      box,
+      [](HWND control, LPARAM texts) -> BOOL {
+        *reinterpret_cast<std::wstring*>(texts) += ControlText(control) + L"\n";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&said));
   if (said.find(L"处理完毕") == std::wstring::npos) {
     std::fprintf(stderr, "loader_test_driver: the batch run says: %ls\n", said.c_str());
     Fail("the batch run did not complete");
