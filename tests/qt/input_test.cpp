@@ -46,18 +46,13 @@ class InputTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
+  // The filter itself is Form1's (tests/app): here, that each box holds it and reads its text.
   void numberFieldsTakeOnlyTheirCharacters() {
-    QLineEdit* text2 = Box("Text2");
-    text2->clear();
-    Type(text2, "1a.-/+e 2");
-    QCOMPARE(text2->text(), QString("12"));
-    for (const char* name : {"Text3", "Text4"}) {
+    for (const char* name : {"Text2", "Text3", "Text4"}) {
       QLineEdit* box = Box(name);
-      Type(box, ".1.5/2-+e ,x");
-      QCOMPARE(box->text(), QString(".15/2"));
-      box->setCursorPosition(0);
-      QTest::keyClick(box, Qt::Key_Period);
-      QCOMPARE(box->text(), QString(".15/2"));  // a second point is swallowed anywhere
+      box->clear();
+      Type(box, "1a.5/");
+      QCOMPARE(box->text(), QString(name == QString("Text2") ? "15" : "1.5/"));
     }
     QLineEdit* text3 = Box("Text3");
     text3->clear();
@@ -94,15 +89,10 @@ class InputTest : public QObject {
   }
 
   void inputMethodCommitsAreFiltered() {
-    for (const char* name : {"Text2", "Text3", "Text4"}) {
-      QLineEdit* box = Box(name);
-      box->setFocus();
-      Commit(box, "中");
-      Commit(box, "５");
-      QCOMPARE(box->text(), QString(name == QString("Text2") ? "0" : ""));
-      Commit(box, "7");
-      QVERIFY(box->text().endsWith("7"));
-    }
+    QLineEdit* box = Box("Text3");
+    box->setFocus();
+    Commit(box, "中５7");
+    QCOMPARE(box->text(), QString("7"));
   }
 
   // The controls, and the key filters they hold, are gone before the Form1 the filters call.

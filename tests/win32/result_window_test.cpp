@@ -213,9 +213,6 @@ TEST(CompletionBoxTest, ItsButtonOpensTheResultWindowWhoseSvgIsTheRunsAndEnterSt
 
   dialog.answer = here.str() + "\\图表.svg";
   ::SendMessageW(result->SaveButton(), BM_CLICK, 0, 0);
-  ASSERT_EQ(dialog.questions.size(), 1u);
-  EXPECT_EQ(dialog.questions[0].folder, here.str());
-  EXPECT_EQ(dialog.questions[0].name, "990-1010.svg");
   EXPECT_EQ(
       here.Read("图表.svg"),
       picture::SceneSvg(picture::BuildScene(request, CollectResults(request, {})), kSvgColumns));
