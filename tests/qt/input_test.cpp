@@ -62,30 +62,24 @@ class InputTest : public QObject {
     QCOMPARE(text3->text(), QString("2.5"));  // then a typed point is swallowed
   }
 
-  void controlKeysAreSwallowed() {
+  void controlKeysAreSwallowedAndEditingKeysWork() {
     QLineEdit* text3 = Box("Text3");
-    Type(text3, "12");
+    Type(text3, "123");
     text3->selectAll();
     QApplication::clipboard()->setText("99");
     QTest::keyClick(text3, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("99"));  // Ctrl+C copies nothing
     QTest::keyClick(text3, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(text3->text(), QString("12"));  // Ctrl+X cuts nothing
+    QCOMPARE(text3->text(), QString("123"));  // Ctrl+X cuts nothing
     text3->deselect();
     QTest::keyClick(text3, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(text3->text(), QString("12"));  // Ctrl+V pastes nothing
-  }
-
-  void editingKeysStillWork() {
-    QLineEdit* text4 = Box("Text4");
-    Type(text4, "123");
-    QTest::keyClick(text4, Qt::Key_Left);
-    QTest::keyClick(text4, Qt::Key_Left);
-    QTest::keyClick(text4, Qt::Key_Delete);
-    QCOMPARE(text4->text(), QString("13"));
-    QTest::keyClick(text4, Qt::Key_Home);
-    Type(text4, "9");
-    QCOMPARE(text4->text(), QString("913"));
+    QCOMPARE(text3->text(), QString("123"));  // Ctrl+V pastes nothing
+    QTest::keyClick(text3, Qt::Key_Left);
+    QTest::keyClick(text3, Qt::Key_Left);
+    QTest::keyClick(text3, Qt::Key_Delete);
+    QTest::keyClick(text3, Qt::Key_Home);
+    Type(text3, "9");
+    QCOMPARE(text3->text(), QString("913"));
   }
 
   void inputMethodCommitsAreFiltered() {
@@ -112,24 +106,16 @@ class InputTest : public QObject {
     }
   }
 
-  void summaryNameFollowsTheRange() {
-    QLineEdit* text3 = Box("Text3");
+  // Typing is run_test's: here a paste, and a key the filter swallows, as Qt raises them.
+  void summaryNameFollowsAPasteButNotASwallowedKey() {
     QLineEdit* text4 = Box("Text4");
     QLineEdit* text5 = Box("Text5");
-    Type(text4, "500");
-    QCOMPARE(text5->text(), QString("-500"));
-    Type(text3, "1.5");
-    QCOMPARE(text5->text(), QString("1.5-500"));
-    QTest::keyClick(text4, Qt::Key_Backspace);
-    QCOMPARE(text5->text(), QString("1.5-50"));
     QApplication::clipboard()->setText("7");
     text4->paste();
-    QCOMPARE(text5->text(), QString("1.5-507"));
+    QCOMPARE(text5->text(), QString("-7"));
     text5->setText("mine");
-    QTest::keyClick(text3, Qt::Key_Backspace);
-    QCOMPARE(text5->text(), QString("1.-507"));  // a typed name lasts until the range changes
-    QTest::keyClick(text3, Qt::Key_Escape);
-    QCOMPARE(text5->text(), QString("1.-507"));  // a swallowed key raises no change
+    Type(text4, "x");
+    QCOMPARE(text5->text(), QString("mine"));
   }
 };
 
