@@ -86,7 +86,6 @@ class ResultWindowTest : public ::testing::Test {
 
 TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrollsAndCopiesThemAll) {
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(TitleOf(window->hwnd()), "图表 - 990-1010.txt");
   EXPECT_TRUE(::GetWindowLongW(window->hwnd(), GWL_STYLE) & WS_THICKFRAME) << "resizable";
   EXPECT_EQ(TitleOf(window->SaveButton()), "另存为 SVG…");
   EXPECT_EQ(TitleOf(window->CopyButton()), "复制图片");
