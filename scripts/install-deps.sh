@@ -4,7 +4,8 @@
 #              nlohmann-json
 #   window     command, and the Qt window with its Chinese texts and a font with Chinese glyphs
 #   test       window, and what the Linux tests need (GoogleTest, the desktop entry's validator,
-#              a second compiler for the build checks, mawk for scripts/bench.sh)
+#              a second compiler for the build checks, mawk for scripts/bench.sh, xmllint for
+#              the report's well-formedness)
 #   windows    command, and the Windows cross build (MinGW-w64); unzip lists the zip
 #   wine       windows, and what runs the Windows tests: GoogleTest's sources, Wine, a virtual
 #              display (Xvfb)
@@ -17,7 +18,7 @@ set -euo pipefail
 declare -A group=(
   [command]="cmake make ninja-build g++ libcli11-dev nlohmann-json3-dev"
   [window]="qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei"
-  [test]="libgtest-dev desktop-file-utils clang mawk"
+  [test]="libgtest-dev desktop-file-utils clang mawk libxml2-utils"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 unzip"
   [wine]="googletest wine wine64 xvfb xauth"
   [package]="help2man dpkg-dev file lintian"

@@ -26,16 +26,5 @@ TEST(FrontEnd, ServicesLeftNullAreThePlatformsOwn) {
   EXPECT_EQ(&services.result_windows, &results);
 }
 
-TEST(FrontEnd, TextBoxesAreTheDesignsTextBoxesByName) {
-  int boxes = 0;
-  for (const ControlDesign& control : kDesign) {
-    std::optional<TextBox> box = TextBoxNamed(control.name);
-    EXPECT_EQ(box.has_value(), control.kind == ControlKind::TextBox) << control.name;
-    if (box) boxes += NameOf(*box) == control.name;
-  }
-  EXPECT_EQ(boxes, 5);
-  EXPECT_EQ(TextBoxNamed("Text12"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace torvane

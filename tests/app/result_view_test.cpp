@@ -111,8 +111,6 @@ TEST_F(ViewChartTest, TheCompletionBoxOffersTheChartAndItsButtonOpensTheRunsPict
   data.Write("9.txt", "7\t1\r\n");
   std::string prompt = Run();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(prompt.substr(0, prompt.find('\n')), "处理完毕");
-  EXPECT_EQ(messages.shown[0].title, "提示");
   EXPECT_EQ(messages.shown[0].extra, "查看图表(&V)");
   EXPECT_TRUE(results.opened.empty()) << "closed with OK";
 

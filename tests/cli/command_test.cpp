@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <utility>
 
 #include "support/real_folder_test.h"
 #include "support/test_data.h"
-#include "support/xml.h"
 
 namespace torvane {
 namespace {
@@ -223,10 +223,8 @@ TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndAReportOfEveryFil
   EXPECT_EQ(here.Read("990-1010.txt"), ExampleSummary());
   const std::optional<std::string> html = here.Read("报告.html");
   ASSERT_TRUE(html);
-  std::unique_ptr<XmlElement> page;
-  ASSERT_NO_THROW(page = XmlParser::Parse(*html));
-  EXPECT_EQ(page->name, "html");
-  EXPECT_EQ(page->attributes["lang"], "zh-CN");
+  // Well-formed: tests/cli/program_test.cmake checks a report with xmllint.
+  EXPECT_NE(html->find("<html lang=\"zh-CN\""), std::string::npos);
   EXPECT_EQ(html->find("<script"), std::string::npos);
   EXPECT_EQ(html->find("http"), std::string::npos) << "nothing fetched from elsewhere";
   EXPECT_EQ(html->find("url("), std::string::npos);
@@ -244,16 +242,14 @@ TEST_F(CommandTest, TheExampleSpectraGiveTheCommittedSummaryAndAReportOfEveryFil
     EXPECT_NE(html->find(">" + x + "<"), std::string::npos) << "the pick's text in the table";
   }
   EXPECT_EQ(lines, 4);
-  std::set<std::string> ids;
-  for (const XmlElement* svg : page->All("svg")) ids.insert(svg->attributes.at("id"));
-  std::vector<const XmlElement*> links = page->All("a");
-  EXPECT_EQ(links.size(), 4u);
-  for (const XmlElement* link : links) {
-    const std::string target = link->attributes.at("href");
-    ASSERT_EQ(target[0], '#');
-    EXPECT_TRUE(ids.count(target.substr(1))) << target;
-  }
+  std::set<std::string> ids, links;
+  const std::regex id("<svg id=\"([^\"]*)\""), link("<a href=\"#([^\"]*)\"");
+  for (std::sregex_iterator i(html->begin(), html->end(), id), end; i != end; ++i)
+    ids.insert((*i)[1]);
+  for (std::sregex_iterator i(html->begin(), html->end(), link), end; i != end; ++i)
+    links.insert((*i)[1]);
   EXPECT_EQ(ids.size(), 4u);
+  EXPECT_EQ(links, ids);
 }
 
 TEST_F(CommandTest, FailuresAndNotesAreInTheReportAndAStrangeNameKeepsItWellFormed) {
@@ -264,9 +260,9 @@ TEST_F(CommandTest, FailuresAndNotesAreInTheReportAndAStrangeNameKeepsItWellForm
   EXPECT_EQ(Run("--from 1 --to 3 --heading 1 --keep-going --report r.html").status, 2);
   const std::optional<std::string> html = here.Read("r.html");
   ASSERT_TRUE(html);
-  std::unique_ptr<XmlElement> page;
-  ASSERT_NO_THROW(page = XmlParser::Parse(*html));
-  EXPECT_EQ(page->All("svg").size(), 4u) << "a panel for the failed file too";
+  const std::regex svg("<svg ");
+  EXPECT_EQ(std::distance(std::sregex_iterator(html->begin(), html->end(), svg), {}), 4)
+      << "a panel for the failed file too";
   EXPECT_NE(html->find("2.txt：横坐标范围内没有数据行"), std::string::npos);
   EXPECT_NE(html->find("4.txt：出错，未列入汇总：第 1 行：文件只有 0 行"), std::string::npos);
   EXPECT_NE(html->find("样&amp;&#39;3&#39;"), std::string::npos);

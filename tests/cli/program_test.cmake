@@ -120,6 +120,20 @@ if(EMULATOR)
   endif()
 endif()
 
+# A report with a note, a failed file and a name XML must escape is well-formed, as xmllint reads
+# it; the bytes are the same on Windows.
+file(WRITE "${WORK}/报告/样&'3'.txt" "x\ty\r\n1\t2\r\n")
+file(WRITE "${WORK}/报告/2.txt" "x\ty\r\n7\t5\r\n")
+file(WRITE "${WORK}/报告/4.txt" "")
+run(2 报告 --from 1 --to 3 --heading 1 --keep-going --report 报告.html -o -)
+if(NOT EMULATOR)
+  execute_process(COMMAND xmllint --noout "${WORK}/报告.html" RESULT_VARIABLE status
+                  ERROR_VARIABLE why)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the report is not well-formed (xmllint: ${status}): ${why}")
+  endif()
+endif()
+
 # Help in Chinese, then in English; the version on a line of its own.
 run(0 --help)
 file(READ "${WORK}/out" help)

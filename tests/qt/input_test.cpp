@@ -46,18 +46,13 @@ class InputTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
+  // The filter itself is Form1's (tests/app): here, that each box holds it and reads its text.
   void numberFieldsTakeOnlyTheirCharacters() {
-    QLineEdit* text2 = Box("Text2");
-    text2->clear();
-    Type(text2, "1a.-/+e 2");
-    QCOMPARE(text2->text(), QString("12"));
-    for (const char* name : {"Text3", "Text4"}) {
+    for (const char* name : {"Text2", "Text3", "Text4"}) {
       QLineEdit* box = Box(name);
-      Type(box, ".1.5/2-+e ,x");
-      QCOMPARE(box->text(), QString(".15/2"));
-      box->setCursorPosition(0);
-      QTest::keyClick(box, Qt::Key_Period);
-      QCOMPARE(box->text(), QString(".15/2"));  // a second point is swallowed anywhere
+      box->clear();
+      Type(box, "1a.5/");
+      QCOMPARE(box->text(), QString(name == QString("Text2") ? "15" : "1.5/"));
     }
     QLineEdit* text3 = Box("Text3");
     text3->clear();
@@ -65,44 +60,29 @@ class InputTest : public QObject {
     text3->paste();  // as the context menu does: unfiltered
     Type(text3, ".5");
     QCOMPARE(text3->text(), QString("2.5"));  // then a typed point is swallowed
+    text3->clear();
+    Commit(text3, "中５7");  // an input method's commit
+    QCOMPARE(text3->text(), QString("7"));
   }
 
-  void controlKeysAreSwallowed() {
+  void controlKeysAreSwallowedAndEditingKeysWork() {
     QLineEdit* text3 = Box("Text3");
-    Type(text3, "12");
+    Type(text3, "123");
     text3->selectAll();
     QApplication::clipboard()->setText("99");
     QTest::keyClick(text3, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("99"));  // Ctrl+C copies nothing
     QTest::keyClick(text3, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(text3->text(), QString("12"));  // Ctrl+X cuts nothing
+    QCOMPARE(text3->text(), QString("123"));  // Ctrl+X cuts nothing
     text3->deselect();
     QTest::keyClick(text3, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(text3->text(), QString("12"));  // Ctrl+V pastes nothing
-  }
-
-  void editingKeysStillWork() {
-    QLineEdit* text4 = Box("Text4");
-    Type(text4, "123");
-    QTest::keyClick(text4, Qt::Key_Left);
-    QTest::keyClick(text4, Qt::Key_Left);
-    QTest::keyClick(text4, Qt::Key_Delete);
-    QCOMPARE(text4->text(), QString("13"));
-    QTest::keyClick(text4, Qt::Key_Home);
-    Type(text4, "9");
-    QCOMPARE(text4->text(), QString("913"));
-  }
-
-  void inputMethodCommitsAreFiltered() {
-    for (const char* name : {"Text2", "Text3", "Text4"}) {
-      QLineEdit* box = Box(name);
-      box->setFocus();
-      Commit(box, "中");
-      Commit(box, "５");
-      QCOMPARE(box->text(), QString(name == QString("Text2") ? "0" : ""));
-      Commit(box, "7");
-      QVERIFY(box->text().endsWith("7"));
-    }
+    QCOMPARE(text3->text(), QString("123"));  // Ctrl+V pastes nothing
+    QTest::keyClick(text3, Qt::Key_Left);
+    QTest::keyClick(text3, Qt::Key_Left);
+    QTest::keyClick(text3, Qt::Key_Delete);
+    QTest::keyClick(text3, Qt::Key_Home);
+    Type(text3, "9");
+    QCOMPARE(text3->text(), QString("913"));
   }
 
   // The controls, and the key filters they hold, are gone before the Form1 the filters call.
@@ -122,24 +102,16 @@ class InputTest : public QObject {
     }
   }
 
-  void summaryNameFollowsTheRange() {
-    QLineEdit* text3 = Box("Text3");
+  // Typing is run_test's: here a paste, and a key the filter swallows, as Qt raises them.
+  void summaryNameFollowsAPasteButNotASwallowedKey() {
     QLineEdit* text4 = Box("Text4");
     QLineEdit* text5 = Box("Text5");
-    Type(text4, "500");
-    QCOMPARE(text5->text(), QString("-500"));
-    Type(text3, "1.5");
-    QCOMPARE(text5->text(), QString("1.5-500"));
-    QTest::keyClick(text4, Qt::Key_Backspace);
-    QCOMPARE(text5->text(), QString("1.5-50"));
     QApplication::clipboard()->setText("7");
     text4->paste();
-    QCOMPARE(text5->text(), QString("1.5-507"));
+    QCOMPARE(text5->text(), QString("-7"));
     text5->setText("mine");
-    QTest::keyClick(text3, Qt::Key_Backspace);
-    QCOMPARE(text5->text(), QString("1.-507"));  // a typed name lasts until the range changes
-    QTest::keyClick(text3, Qt::Key_Escape);
-    QCOMPARE(text5->text(), QString("1.-507"));  // a swallowed key raises no change
+    Type(text4, "x");
+    QCOMPARE(text5->text(), QString("mine"));
   }
 };
 

@@ -86,7 +86,6 @@ class ResultWindowTest : public ::testing::Test {
 
 TEST_F(ResultWindowTest, ShowsThePanelsInAGridThatReflowsAndScrollsAndCopiesThemAll) {
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(TitleOf(window->hwnd()), "图表 - 990-1010.txt");
   EXPECT_TRUE(::GetWindowLongW(window->hwnd(), GWL_STYLE) & WS_THICKFRAME) << "resizable";
   EXPECT_EQ(TitleOf(window->SaveButton()), "另存为 SVG…");
   EXPECT_EQ(TitleOf(window->CopyButton()), "复制图片");
@@ -213,9 +212,6 @@ TEST(CompletionBoxTest, ItsButtonOpensTheResultWindowWhoseSvgIsTheRunsAndEnterSt
 
   dialog.answer = here.str() + "\\图表.svg";
   ::SendMessageW(result->SaveButton(), BM_CLICK, 0, 0);
-  ASSERT_EQ(dialog.questions.size(), 1u);
-  EXPECT_EQ(dialog.questions[0].folder, here.str());
-  EXPECT_EQ(dialog.questions[0].name, "990-1010.svg");
   EXPECT_EQ(
       here.Read("图表.svg"),
       picture::SceneSvg(picture::BuildScene(request, CollectResults(request, {})), kSvgColumns));

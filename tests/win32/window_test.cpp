@@ -219,33 +219,22 @@ TEST_F(WindowTest, RunPressedWithTheMouseWritesTheSummaryForPeakAndValley) {
   Click("Command2");
   const std::string sample = "\xD1\xF9\xC6\xB7\t2\t\xB7\xE5\r\n";  // 样品 in code page 936
   EXPECT_EQ(out.Read("1-3.txt"), sample + "9\t2\t9\r\n10\t2.5\t8\r\n");
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, "提示");
-
   Click("Option2");
   Click("Command2");
   EXPECT_EQ(out.Read("1-3.txt"), sample + "9\t3\t-4\r\n10\t1.50\t7\r\n");
-  EXPECT_EQ(out.Entries(), 1);
 }
 
-TEST_F(WindowTest, FolderPickShowsTheChosenFolderAndACancelKeepsIt) {
+// Which folder a pick or a cancel leaves is Form1's (tests/app): here, a path beyond the ANSI
+// code page reaches the caption and the catalogue intact.
+TEST_F(WindowTest, FolderPickShowsTheChosenFolder) {
   TempFolder other;
   const std::string chosen = other.str() + "\\光谱😀";
   std::filesystem::create_directory(PathOf(chosen));
   for (const char* name : {"\\1.txt", "\\2.txt"}) ReplaceFileContents(chosen + name, "", "x");
-  browser.answers = {chosen, std::nullopt};
-
+  browser.answers = {chosen};
   Click("Command1");
-  EXPECT_EQ(browser.titles.back(), "请选择一个文件夹：");
-  EXPECT_EQ(browser.starts.back(), data.str()) << "the browser opens at the current folder";
   EXPECT_EQ(Text("Text1"), chosen);
   EXPECT_EQ(Text("Label8"), "2");
-
-  Click("Command1");
-  EXPECT_EQ(browser.starts.back(), chosen);
-  EXPECT_EQ(Text("Text1"), chosen) << "a cancel keeps the folder";
-  EXPECT_EQ(Text("Label8"), "2");
-  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(FolderBrowser, TakesAPathOfAnyLengthTheShellGives) {
