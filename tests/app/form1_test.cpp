@@ -192,11 +192,16 @@ class ExampleRunTest : public RealFolderTest {
   }
 };
 
-// A second run, which must pass over this summary, is the batch's (tests/extract, tests/cli).
-TEST_F(ExampleRunTest, TheCommittedSummaryInTheDataFolder) {
+TEST_F(ExampleRunTest, TheCommittedSummaryAlsoOnASecondRunInTheDataFolder) {
+  const std::string done =
+      "处理完毕\n\n汇总文件：" + data.str() + kPathSeparator + "990-1010.txt\n共写入 4 行";
   Load();
+  EXPECT_EQ(ClickInDataFolder(), done);
+  EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
+  Load();
+  EXPECT_EQ(controls.label8, "5") << "the count takes in the summary";
   EXPECT_EQ(ClickInDataFolder(),
-            "处理完毕\n\n汇总文件：" + data.str() + kPathSeparator + "990-1010.txt\n共写入 4 行");
+            done + "\n\n请留意：\n未读取 990-1010.txt：它就是本次要写的汇总文件");
   EXPECT_EQ(data.Read("990-1010.txt"), ExampleSummary());
 }
 
