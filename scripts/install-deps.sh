@@ -41,7 +41,7 @@ for name in "${wanted[@]}"; do add "$name"; done
 
 missing=()
 for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+  [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] ||
     missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

@@ -76,7 +76,7 @@ if grep -v -e '/$' -e '^/usr/bin/' -e '^/usr/share/' build-deb/files; then
   echo "$deb holds files outside /usr/bin and /usr/share (above)" >&2
   exit 1
 fi
-dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" ||
+grep -q "libqt6widgets6" <<<"$(dpkg-deb --field "$deb" Depends)" ||
   { echo "$deb: shlibdeps found no dependency on Qt" >&2; exit 1; }
 
 echo "== Windows build (MinGW-w64), tests under Wine =="
@@ -103,11 +103,12 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 echo "== The Windows zip =="
 scripts/package-windows.sh build-win >build-win/zip.log || { cat build-win/zip.log >&2; exit 1; }
 zip=dist/torvane-$version-windows-x64.zip
-if unzip -Z1 "$zip" | grep -i '\.txt$'; then
+names=$(unzip -Z1 "$zip")  # listed once: grep -q ending a pipe early would fail it under pipefail
+if grep -i '\.txt$' <<<"$names"; then
   echo "$zip holds a .txt file (above): unpacked beside data files, it would be read as one" >&2
   exit 1
 fi
-unzip -Z1 "$zip" | grep -qx "torvane-$version-windows-x64/使用说明.html" ||
+grep -qx "torvane-$version-windows-x64/使用说明.html" <<<"$names" ||
   { echo "$zip lacks 使用说明.html" >&2; exit 1; }
 
 echo "All tests passed in all builds, in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s."
