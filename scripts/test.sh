@@ -103,7 +103,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 echo "== The Windows zip =="
 scripts/package-windows.sh build-win >build-win/zip.log || { cat build-win/zip.log >&2; exit 1; }
 zip=dist/torvane-$version-windows-x64.zip
-names=$(unzip -Z1 "$zip")  # listed once: grep -q ending a pipe early would fail it under pipefail
+# Listed once (grep -q ending a pipe early would fail it under pipefail), names as UTF-8 whatever
+# the locale.
+names=$(LC_ALL=C.UTF-8 unzip -Z1 "$zip")
 if grep -i '\.txt$' <<<"$names"; then
   echo "$zip holds a .txt file (above): unpacked beside data files, it would be read as one" >&2
   exit 1
