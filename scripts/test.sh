@@ -15,6 +15,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
+# Wine names files on the Unix side in the locale's character set: without a UTF-8 locale (a bare
+# CI environment) a Chinese file name cannot be made. C.UTF-8 is always there on Debian.
+export LC_ALL=C.UTF-8
 jobs=$(nproc)
 start=$SECONDS
 
@@ -103,9 +106,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 echo "== The Windows zip =="
 scripts/package-windows.sh build-win >build-win/zip.log || { cat build-win/zip.log >&2; exit 1; }
 zip=dist/torvane-$version-windows-x64.zip
-# Listed once (grep -q ending a pipe early would fail it under pipefail), names as UTF-8 whatever
-# the locale.
-names=$(LC_ALL=C.UTF-8 unzip -Z1 "$zip")
+# Listed once: grep -q ending a pipe early would fail the check under pipefail.
+names=$(unzip -Z1 "$zip")
 if grep -i '\.txt$' <<<"$names"; then
   echo "$zip holds a .txt file (above): unpacked beside data files, it would be read as one" >&2
   exit 1
