@@ -15,7 +15,7 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmak
 cmake --build "$dir" --target torvane >/dev/null
 
 prefix=$(mktemp -d)
-# Wine names Unix files in the locale's character set: D:\\光谱数据 needs a UTF-8 one.
+# Wine names Unix files in the locale's character set: D:\光谱数据 needs a UTF-8 one.
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 scripts/wine-prefix.sh "$prefix" "$dpi"
