@@ -9,6 +9,7 @@
 #include "win32/dpi.h"
 #include "win32/result_window.h"
 #include "win32/shell_services.h"
+#include "win32/window_object.h"
 
 namespace torvane::win32 {
 namespace {
@@ -152,15 +153,9 @@ bool MainWindow::HandleDialogMessage(MSG& message) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  MainWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
+  MainWindow* self = WindowObject<MainWindow>(hwnd, message, lparam);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   LRESULT result = self->HandleMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

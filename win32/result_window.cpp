@@ -9,6 +9,7 @@
 #include "win32/dpi.h"
 #include "win32/scene_gdi.h"
 #include "win32/shell_services.h"
+#include "win32/window_object.h"
 
 namespace torvane::win32 {
 namespace {
@@ -145,15 +146,9 @@ ResultWindow* ResultWindow::FromHandle(HWND hwnd) {
 }
 
 LRESULT CALLBACK ResultWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  ResultWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<ResultWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<ResultWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
+  ResultWindow* self = WindowObject<ResultWindow>(hwnd, message, lparam);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   LRESULT result = self->HandleMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
